@@ -342,7 +342,9 @@ ES_API JS_Object *ES_CALL ES_GetPrototype(JS_Object *global, int kind)
 
 ES_API void ES_CALL ES_SetPrototype(JS_Object *object, JS_Object *prototype)
 {
-	if (object) {
+	// A cycle would make every lookup on the object loop forever; such a
+	// request is ignored.
+	if (object && !object->WouldCycle(prototype)) {
 		JS_ReleaseHold hold;
 		object->SetPrototype(prototype);
 	}

@@ -246,9 +246,6 @@ const JS_Value *JS_Object::InternalValue()
 bool JS_Object::SetPrototype(JS_Object *p)
 {
 	JS_ReleaseHold hold;
-	for (JS_Object *o = p; o; o = o->prototype)
-		if (o == this)
-			return false;
 	if (p)
 		p->AddRef();
 	JS_Object *old = prototype;
@@ -256,6 +253,14 @@ bool JS_Object::SetPrototype(JS_Object *p)
 	if (old)
 		old->Release();
 	return true;
+}
+
+bool JS_Object::WouldCycle(JS_Object *p) const
+{
+	for (const JS_Object *o = p; o; o = o->prototype)
+		if (o == this)
+			return true;
+	return false;
 }
 
 int JS_Object::DefaultValue(ES_Context *, JS_Frame *, int)

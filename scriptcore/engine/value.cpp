@@ -86,7 +86,12 @@ JS_Value::JS_Value(JS_Value &&other) noexcept : tag(other.tag), u(other.u), key(
 JS_Value &JS_Value::operator=(const JS_Value &other)
 {
 	other.TakeCounts();
-	JS_Value old(std::move(*this));
+	// Take over what this value held before copying in, so that assigning a
+	// value to itself (other is *this) keeps its counts right.
+	JS_Value old;
+	old.tag = tag;
+	old.u = u;
+	old.key = key;
 	tag = other.tag;
 	u = other.u;
 	key = other.key;
