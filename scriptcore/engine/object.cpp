@@ -187,6 +187,9 @@ void JS_Object::Release()
 {
 	if (--count != 0)
 		return;
+	// A dead object leaves its global object's list at once: clearing must
+	// never find (and count) an object that only waits to be freed.
+	Unlink();
 	dead_next_ = dead_list;
 	dead_list = this;
 	if (hold_depth == 0)

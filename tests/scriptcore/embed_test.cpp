@@ -409,4 +409,59 @@ TEST_F(EmbedTest, EmptyAndBadContextsAreSafe)
 	ES_DeleteForeignObject(plain);
 }
 
+// valueOf gives an object, toString a number: a conversion to a string goes
+// through both, in that order for hint Number and the other way for String.
+TEST_F(EmbedTest, ConversionOfObjectsRunsTheirMethods)
+{
+	HostObject value_of, to_string, sink;
+	JS_Object *object_prototype = ES_GetPrototype(global, ES_PROTO_OBJECT);
+	JS_Object *target = ES_CreateForeignObject(global, object_prototype, nullptr, "Object", 1);
+	JS_Object *f_value_of = ES_CreateForeignFunction(global, nullptr, &value_of, "valueOf", nullptr, nullptr, 1);
+	JS_Object *f_to_string = ES_CreateForeignFunction(global, nullptr, &to_string, "toString", nullptr, nullptr, 1);
+	value_of.call_result.type = ES_VALUE_OBJECT;
+	value_of.call_result.value.object = target;
+	to_string.call_result = Number(7);
+	ES_Value m{};
+	m.type = ES_VALUE_OBJECT;
+	m.value.object = f_value_of;
+	ES_PutProperty(target, "valueOf", &m);
+	m.value.object = f_to_string;
+	ES_PutProperty(target, "toString", &m);
+
+	ES_Context *cx = ES_CreateContext(global, nullptr, 4, 3);
+	ES_Value arg{};
+	arg.type = ES_VALUE_OBJECT;
+	arg.value.object = target;
+	const struct {
+		const char *conversion;
+		const char *received;
+	} cases[] = {{"n", "n:7"}, {"s", "s:7"}, {"b", "true"}, {"x", "object"}};
+	for (const auto &c : cases) {
+		JS_Object *f = ES_CreateForeignFunction(global, nullptr, &sink, "sink", nullptr, c.conversion, 1);
+		value_of.this_seen = to_string.this_seen = nullptr;
+		ASSERT_EQ(ES_PushCall(cx, f, 1, &arg, 1), 1);
+		EXPECT_EQ(ES_ExecuteContext(cx, 1000, 0), ES_STATUS_VALUE) << c.conversion;
+		EXPECT_EQ(sink.arguments, std::vector<std::string>{c.received}) << c.conversion;
+		if (c.conversion[0] == 'n' || c.conversion[0] == 's') {
+			EXPECT_EQ(to_string.this_seen, target);   // called with the object as this
+		}
+		ES_DeleteForeignObject(f);
+	}
+	EXPECT_TRUE(error_reports.empty());
+
+	// Neither method gives a primitive: the conversion throws a TypeError.
+	to_string.call_result = value_of.call_result;
+	JS_Object *f = ES_CreateForeignFunction(global, nullptr, &sink, "sink", nullptr, "s", 1);
+	ASSERT_EQ(ES_PushCall(cx, f, 1, &arg, 1), 1);
+	EXPECT_EQ(ES_ExecuteContext(cx, 1000, 0), ES_STATUS_ERROR);
+	ASSERT_EQ(error_reports.size(), 1u);
+	EXPECT_EQ(error_reports[0], "Error:\r\nname: TypeError\r\nmessage: Object cannot be converted to "
+				    "primitive value\r\n @3");
+	ES_DeleteForeignObject(f);
+	ES_DeleteContext(cx);
+	ES_DeleteForeignObject(f_value_of);
+	ES_DeleteForeignObject(f_to_string);
+	ES_DeleteForeignObject(target);
+}
+
 } // namespace

@@ -289,6 +289,22 @@ int ReturnMagic(ES_Context *, JS_Frame *, JS_Frame *self, int magic)
 	return COMPLETION_RETURN;
 }
 
+TEST_F(ObjectTest, ReferencesNeverLeaveTheEngine)
+{
+	// A property whose value is a reference (as the arguments object keeps)
+	// is reported as present, but the host's record stays as it was.
+	JS_Value o, ref;
+	o.SetObject(Plain());
+	ref.SetNameReference(o.u.object, N("x"));
+	global->PutName(nullptr, N("aliased"), ref, global, 0);
+	ES_Value out{};
+	out.type = ES_VALUE_NUMBER;
+	out.value.number = 5;
+	EXPECT_EQ(ES_GetProperty(global, "aliased", &out), 1);
+	EXPECT_EQ(out.type, ES_VALUE_NUMBER);
+	EXPECT_EQ(out.value.number, 5);
+}
+
 TEST_F(ObjectTest, InstallNativeFunctions)
 {
 	const JS_NativeFunctionDescriptor table[] = {
