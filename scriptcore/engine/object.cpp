@@ -405,23 +405,24 @@ int JS_Native_Object::PutName(ES_Context *, JS_Name *name, const JS_Value &v, JS
 
 // The native answer comes from the nearest object with an own entry (1 when
 // none has one).  When it is 0, the hosts of the foreign objects down to that
-// one may still allow the assignment.
-int JS_Native_Object::CanPutIndex(uint32_t index, JS_Object *receiver)
+// one may still allow the assignment.  own and host ask one level.
+template <typename Own, typename Host>
+static int CanPutAlongChain(JS_Object *start, Own own, Host host)
 {
-	int answer = 1;
 	JS_Object *decider = nullptr;
-	for (JS_Object *o = this; o; o = o->Prototype()) {
-		int r = o->CanPutOwnIndex(index);
-		if (r >= 0) {
-			answer = r;
+	for (JS_Object *o = start; o; o = o->Prototype()) {
+		int r = own(o);
+		if (r == 1)
+			return 1;
+		if (r == 0) {
 			decider = o;
 			break;
 		}
 	}
-	if (answer)
+	if (!decider)
 		return 1;
-	for (JS_Object *o = this; o; o = o->Prototype()) {
-		if (o->HostCanPutIndex(index, receiver))
+	for (JS_Object *o = start; o; o = o->Prototype()) {
+		if (host(o))
 			return 1;
 		if (o == decider)
 			break;
@@ -429,27 +430,16 @@ int JS_Native_Object::CanPutIndex(uint32_t index, JS_Object *receiver)
 	return 0;
 }
 
+int JS_Native_Object::CanPutIndex(uint32_t index, JS_Object *receiver)
+{
+	return CanPutAlongChain(this, [=](JS_Object *o) { return o->CanPutOwnIndex(index); },
+		[=](JS_Object *o) { return o->HostCanPutIndex(index, receiver); });
+}
+
 int JS_Native_Object::CanPutName(JS_Name *name, JS_Object *receiver)
 {
-	int answer = 1;
-	JS_Object *decider = nullptr;
-	for (JS_Object *o = this; o; o = o->Prototype()) {
-		int r = o->CanPutOwnName(name);
-		if (r >= 0) {
-			answer = r;
-			decider = o;
-			break;
-		}
-	}
-	if (answer)
-		return 1;
-	for (JS_Object *o = this; o; o = o->Prototype()) {
-		if (o->HostCanPutName(name, receiver))
-			return 1;
-		if (o == decider)
-			break;
-	}
-	return 0;
+	return CanPutAlongChain(this, [=](JS_Object *o) { return o->CanPutOwnName(name); },
+		[=](JS_Object *o) { return o->HostCanPutName(name, receiver); });
 }
 
 int JS_Native_Object::HasIndex(uint32_t index, JS_Object *receiver)
