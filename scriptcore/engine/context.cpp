@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "context.h"
 
 #include <cstdlib>
@@ -21,7 +22,7 @@ bool JS_ValueVector::Push(const JS_Value &v)
 		uint64_t want = capacity_ ? uint64_t(capacity_) * 3 : 4;
 		if (want > UINT32_MAX / sizeof(JS_Value))
 			return false;
-		JS_Value *fresh = static_cast<JS_Value *>(std::malloc(size_t(want) * sizeof(JS_Value)));
+		JS_Value *fresh = static_cast<JS_Value *>(JS_Malloc(size_t(want) * sizeof(JS_Value)));
 		if (!fresh)
 			return false;
 		for (uint32_t i = 0; i < count_; ++i) {
@@ -67,7 +68,7 @@ static bool Reserve(T **&array, uint32_t count, uint32_t &capacity)
 	if (count + 1 < capacity)
 		return true;
 	uint32_t want = capacity ? capacity * 2 : 4;
-	void *fresh = std::realloc(array, size_t(want) * sizeof(T *));
+	void *fresh = JS_Realloc(array, size_t(want) * sizeof(T *));
 	if (!fresh)
 		return false;
 	array = static_cast<T **>(fresh);
@@ -140,7 +141,7 @@ bool ES_Context::PushFrame(int32_t kind)
 		uint32_t blocks = frame_capacity / FRAME_BLOCK;
 		if (!Reserve(frame_blocks, blocks, block_slots))
 			return false;
-		JS_Frame *block = static_cast<JS_Frame *>(std::malloc(FRAME_BLOCK * sizeof(JS_Frame)));
+		JS_Frame *block = static_cast<JS_Frame *>(JS_Malloc(FRAME_BLOCK * sizeof(JS_Frame)));
 		if (!block)
 			return false;
 		for (uint32_t i = 0; i < FRAME_BLOCK; ++i)
@@ -245,7 +246,7 @@ bool ES_Context::PushScopeChain()
 {
 	if (!Reserve(scopes, scope_count, scope_capacity))
 		return false;
-	JS_ScopeChain *chain = new (std::nothrow) JS_ScopeChain;
+	JS_ScopeChain *chain = JS_New<JS_ScopeChain>();
 	if (!chain)
 		return false;
 	scopes[scope_count++] = chain;

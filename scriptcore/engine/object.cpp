@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "object.h"
 
 #include <cstdlib>
@@ -46,7 +47,7 @@ bool JS_PropertyTable::Grow()
 		want = capacity_ ? uint64_t(capacity_) * 3 : 4;
 	if (want > UINT32_MAX / sizeof(JS_Property))
 		return false;
-	JS_Property *fresh = static_cast<JS_Property *>(std::malloc(size_t(want) * sizeof(JS_Property)));
+	JS_Property *fresh = static_cast<JS_Property *>(JS_Malloc(size_t(want) * sizeof(JS_Property)));
 	if (!fresh)
 		return false;
 	for (uint32_t i = 0; i < count_; ++i) {

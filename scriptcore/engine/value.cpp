@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "value.h"
 
 #include <cerrno>
@@ -324,7 +325,7 @@ static size_t DecimalPrefix(const char *p, const char *end)
 static double ReadDecimal(const char *p, size_t n)
 {
 	char small[64];
-	char *buf = n < sizeof small ? small : static_cast<char *>(std::malloc(n + 1));
+	char *buf = n < sizeof small ? small : static_cast<char *>(JS_Malloc(n + 1));
 	if (!buf)
 		return js_nan;
 	std::memcpy(buf, p, n);
