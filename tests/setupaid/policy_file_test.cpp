@@ -31,6 +31,8 @@ struct PolicyCase {
 };
 
 std::vector<PolicyCase> Cases() {
+  std::string tabGrant = "\t";
+  tabGrant += kGrant.substr(4);
   const std::string permission = "  permission java.io.FilePermission \"C:\\Temp\\-\", \"read\";";
   return {
       {"grant line with leading spaces", kGrant + "\r\n", kGrantConverted + "\r\n"},
@@ -38,7 +40,7 @@ std::vector<PolicyCase> Cases() {
       {"other lines keep their backslashes",
        kGrant + "\r\n" + permission + "\r\n};\r\n" + kGrant + "\r\n",
        kGrantConverted + "\r\n" + permission + "\r\n};\r\n" + kGrantConverted + "\r\n"},
-      {"a tab is not a space", "\t" + kGrant.substr(4) + "\r\n", "\t" + kGrant.substr(4) + "\r\n"},
+      {"a tab is not a space", tabGrant + "\r\n", tabGrant + "\r\n"},
       {"capital G", "    Grant codeBase \"a\\b\"\r\n", "    Grant codeBase \"a\\b\"\r\n"},
       {"grant without codeBase", "grant {\r\n  \"a\\b\"\r\n", "grant {\r\n  \"a\\b\"\r\n"},
       {"final line without a line feed is not examined", kGrant + "\r\n" + kGrant,
@@ -70,8 +72,8 @@ TEST_P(PolicyFileTest, ConvertsOnlyGrantCodeBaseLines) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, PolicyFileTest, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<PolicyCase>& info) {
-                           std::string name = info.param.what;
+                         [](const ::testing::TestParamInfo<PolicyCase>& caseInfo) {
+                           std::string name = caseInfo.param.what;
                            for (char& c : name)
                              if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            return name;

@@ -24,8 +24,8 @@ TEST(DummyTest, AlwaysAnswersOne) {
 
 // Asks a second process, the stand-in installer, whether the mutex exists.
 int ResultSeenByAnotherProcess(const std::string& mutexName) {
-  const std::string commandLine = "\"" + (ProgramFolder() / "setup_standin.exe").string() +
-                                  "\" CheckIfKovraIsRunning " + mutexName;
+  const std::string commandLine = setupaid_test::Quoted(ProgramFolder() / "setup_standin.exe") +
+                                  " CheckIfKovraIsRunning " + mutexName;
   const setupaid_test::ProcessResult run = RunProcess(commandLine);
   EXPECT_TRUE(run.started && run.finished);
   EXPECT_EQ(run.exitCode, 0u);

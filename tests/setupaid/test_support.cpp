@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace setupaid_test {
@@ -36,8 +35,19 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadBytes(const std::string& path) {
+  std::string bytes;
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  char buffer[4096];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+std::string Quoted(const std::filesystem::path& path) {
+  std::string quoted = "\"";
+  quoted += path.string();
+  quoted += '"';
+  return quoted;
 }
 
 ProcessResult RunProcess(const std::string& commandLine) {

@@ -30,6 +30,9 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
+// The path in double quotes, for a command line.
+std::string Quoted(const std::filesystem::path& path);
+
 // Byte-exact file access (no line-end translation).
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);

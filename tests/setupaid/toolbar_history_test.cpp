@@ -83,8 +83,8 @@ TEST_P(ToolbarHistoryTest, PutsTheNewEntryFirst) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ToolbarHistoryTest, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<HistoryCase>& info) {
-                           std::string name = info.param.what;
+                         [](const ::testing::TestParamInfo<HistoryCase>& caseInfo) {
+                           std::string name = caseInfo.param.what;
                            for (char& c : name)
                              if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            return name;

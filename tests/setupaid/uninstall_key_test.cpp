@@ -176,8 +176,8 @@ TEST_F(GetUninstRegKeyNameTest, AMissingUninstallKeyFindsNothing) {
 TEST_F(GetUninstRegKeyNameTest, TheStandInInstallerGetsTheKeyName) {
   entries_.Add("Product", (entries_.Command("Product") + " /uninstall").c_str());
   const std::string commandLine =
-      "\"" + (setupaid_test::ProgramFolder() / "setup_standin.exe").string() +
-      "\" --set \"UNINST=" + entries_.Command("Product") + "\" GetUninstRegKeyName UNINST";
+      setupaid_test::Quoted(setupaid_test::ProgramFolder() / "setup_standin.exe") +
+      " --set \"UNINST=" + entries_.Command("Product") + "\" GetUninstRegKeyName UNINST";
   const setupaid_test::ProcessResult run = setupaid_test::RunProcess(commandLine);
   ASSERT_TRUE(run.started);
   ASSERT_TRUE(run.finished);

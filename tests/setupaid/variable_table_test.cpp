@@ -48,8 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Stored by the installer, but its key would overflow
                       // our buffer: it must read as absent.
                       GetCase{"30 characters do not", kTooLongName, false, ""}),
-    [](const ::testing::TestParamInfo<GetCase>& info) {
-      std::string name = info.param.what;
+    [](const ::testing::TestParamInfo<GetCase>& caseInfo) {
+      std::string name = caseInfo.param.what;
       for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
       return name;

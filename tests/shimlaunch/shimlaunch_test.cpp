@@ -9,7 +9,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 
@@ -47,16 +46,19 @@ class ScratchFolder {
   fs::path path_;
 };
 
-struct Run {
+struct LauncherRun {
   bool finished = false;
   DWORD exitCode = 0;
 };
 
 // Starts the launcher with `arguments` in `folder` and waits for it.  A
 // launcher that showed a message would wait for a click and never finish.
-Run RunLauncher(const std::string& arguments, const fs::path& folder) {
-  Run run;
-  std::string commandLine = "\"" + Launcher().string() + "\" " + arguments;
+LauncherRun RunLauncher(const std::string& arguments, const fs::path& folder) {
+  LauncherRun run;
+  std::string commandLine = "\"";
+  commandLine += Launcher().string();
+  commandLine += "\" ";
+  commandLine += arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -72,17 +74,25 @@ Run RunLauncher(const std::string& arguments, const fs::path& folder) {
   return run;
 }
 
+std::string ReadBytes(const fs::path& path) {
+  std::string bytes;
+  std::ifstream in(path, std::ios::binary);
+  char buffer[4096];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
 std::string WaitAndRead(const fs::path& path) {
   for (int i = 0; i < 300 && !fs::exists(path); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return ReadBytes(path);
 }
 
 TEST(Shimlaunch, StartsKovraFromItsWorkingDirectoryWithoutArguments) {
   ScratchFolder folder;
   fs::copy_file(ProgramFolder() / "kovra_standin.exe", folder.Path() / "KOVRA.EXE");
-  const Run run = RunLauncher("--profile \"C:\\some where\" -new", folder.Path());
+  const LauncherRun run = RunLauncher("--profile \"C:\\some where\" -new", folder.Path());
   ASSERT_TRUE(run.finished);
   EXPECT_GT(run.exitCode, 32u);
   EXPECT_EQ(WaitAndRead(folder.Path() / "kovra-run.txt"), "ran\r\narguments=0\r\n");
@@ -92,7 +102,7 @@ TEST(Shimlaunch, StartsKovraFromItsWorkingDirectoryWithoutArguments) {
 
 TEST(Shimlaunch, WithoutKovraItExitsWithTheShellsAnswer) {
   ScratchFolder folder;
-  const Run run = RunLauncher("ignored", folder.Path());
+  const LauncherRun run = RunLauncher("ignored", folder.Path());
   ASSERT_TRUE(run.finished);
   EXPECT_LE(run.exitCode, 32u);
 
@@ -109,8 +119,7 @@ TEST(Shimlaunch, WithoutKovraItExitsWithTheShellsAnswer) {
 }
 
 TEST(Shimlaunch, IsAWindowsProgramWithoutConsole) {
-  std::ifstream in(Launcher(), std::ios::binary);
-  const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string image = ReadBytes(Launcher());
   ASSERT_GT(image.size(), 0x40u);
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
   ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
