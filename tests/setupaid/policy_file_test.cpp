@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "test_support.h"
@@ -29,6 +30,9 @@ struct PolicyCase {
   std::string before;
   std::string after;
 };
+
+// Failures name the case rather than dump its bytes.
+void PrintTo(const PolicyCase& c, std::ostream* out) { *out << c.what; }
 
 std::vector<PolicyCase> Cases() {
   std::string tabGrant = "\t";

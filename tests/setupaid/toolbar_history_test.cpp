@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ struct HistoryCase {
   std::string before;  // file contents, or "<missing>" for no file
   std::string after;
 };
+
+// Failures name the case rather than dump its bytes.
+void PrintTo(const HistoryCase& c, std::ostream* out) { *out << c.what; }
 
 const std::string kMissing = "<missing>";
 

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "setup_table.h"
@@ -20,6 +21,9 @@ struct GetCase {
   bool found;
   std::string value;
 };
+
+// Failures name the case rather than dump its bytes.
+void PrintTo(const GetCase& c, std::ostream* out) { *out << c.what; }
 
 class VariableTableTest : public ::testing::TestWithParam<GetCase> {};
 
