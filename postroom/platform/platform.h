@@ -39,6 +39,10 @@ std::uint32_t TickMilliseconds();
 // shown (out of the platform's range).
 bool LocalDateTimeText(std::int64_t utcSeconds, std::string& out);
 
+// The number of a registered window message; the same name gives the same
+// number in every module of the session.  0 on failure.
+std::uint32_t RegisterMessageName(const char* name);
+
 // The system beep.
 void Beep(unsigned frequency, unsigned duration);
 

@@ -8,6 +8,7 @@
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace postroom::platform {
 
@@ -134,6 +135,23 @@ bool LocalDateTimeText(std::int64_t utcSeconds, std::string& out)
         return false;
     }
     return true;
+}
+
+std::uint32_t RegisterMessageName(const char* name)
+{
+    // Numbered from 0xC000 as Windows numbers them, one number per name.
+    static std::vector<std::string>* names = nullptr;
+    try {
+        if (!names)
+            names = new std::vector<std::string>;
+        for (std::size_t i = 0; i < names->size(); ++i)
+            if ((*names)[i] == name)
+                return static_cast<std::uint32_t>(0xC000 + i);
+        names->emplace_back(name);
+        return static_cast<std::uint32_t>(0xC000 + names->size() - 1);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
 }
 
 void Beep(unsigned, unsigned)

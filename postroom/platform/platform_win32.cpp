@@ -138,6 +138,11 @@ bool LocalDateTimeText(std::int64_t utcSeconds, std::string& out)
     return true;
 }
 
+std::uint32_t RegisterMessageName(const char* name)
+{
+    return RegisterWindowMessageA(name);
+}
+
 void Beep(unsigned frequency, unsigned duration)
 {
     ::Beep(frequency, duration);
