@@ -33,3 +33,10 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
     }
     return TRUE;
 }
+
+// The host passes every argument in one machine word: 32 bits in the shipped
+// DLL, 64 in the 64-bit build of the same sources.
+static_assert(sizeof(std::intptr_t) == sizeof(void*), "arguments carry pointers");
+#if defined(__i386__)
+static_assert(sizeof(postroom::HostArg) == 4, "six 32-bit arguments");
+#endif

@@ -156,15 +156,19 @@ std::uint16_t Node::InsertChild(Node* child, std::uint16_t position)
 
 Node* Node::RemoveChild(std::uint16_t position)
 {
-    Node* child = ChildAt(position);
+    Node* before = nullptr;
+    Node* child = firstChild_;
+    for (std::uint16_t i = 0; child && i < position; ++i) {
+        before = child;
+        child = child->NextSibling();
+    }
     if (!child)
         return nullptr;
     if (lockCount_ > 0)
         child->UnlockUpdates(lockCount_);
-    if (position == 0) {
+    if (!before) {
         firstChild_ = (child->flags_ & kLast) ? nullptr : child->next_;
     } else {
-        Node* before = ChildAt(static_cast<std::uint16_t>(position - 1));
         before->next_ = child->next_;
         if (child->flags_ & kLast)
             before->flags_ |= kLast;
@@ -212,7 +216,7 @@ Node* Node::FindByHandle(std::intptr_t value)
     const std::uint16_t n = ChildCount();
     for (std::uint16_t i = n; i > 0; --i) {
         Node* c = ChildAt(static_cast<std::uint16_t>(i - 1));
-        if (c->Doomed())
+        if (!c || c->Doomed())
             continue;
         if (Node* found = c->FindByHandle(value))
             return found;

@@ -4,6 +4,9 @@
 #include <new>
 #include <windows.h>
 
+// windows.h names one of its functions ReplaceFile, through a macro.
+#undef ReplaceFile
+
 namespace postroom::platform {
 
 char PathSeparator()
