@@ -2,7 +2,8 @@
 //           [--script STEP,STEP,...]
 // Steps: "startup", "shutdown", "pump" (wait until every deferred event has
 // come back), "connect:HOST:PORT" (a probe client through callback 39),
-// "wait-connections", "quit", or a command code with up to three numeric
+// "wait-connections", "hold" and "release" (keep deferred events back, then
+// give them back late, as a busy host would), "quit", or a command code with up to three numeric
 // arguments, "68" or "61:0".  Without a script the frame stays open until
 // closed.  The module is shut down on exit if the script did not do it.
 #include <cstdlib>
@@ -31,6 +32,10 @@ std::vector<std::string> Split(const std::string& text, char sep)
 void Deliver(void* event)
 {
     Host* h = g_host;
+    if (h->holding) {
+        h->held.push_back(event);
+        return;
+    }
     --h->pendingEvents;
     const std::int32_t r = h->call ? h->call(0, postroom::MBCMD_DELIVER_EVENT, reinterpret_cast<std::intptr_t>(event),
                                              0, 0, 0)
@@ -79,6 +84,15 @@ void RunSteps()
             Shutdown();
         } else if (s == "pump" || s == "wait-connections") {
             h->Log("%s done", s.c_str());
+        } else if (s == "hold") {
+            h->holding = true;
+            h->Log("hold");
+        } else if (s == "release") {
+            h->holding = false;
+            h->Log("release");
+            for (void* e : h->held)
+                PostMessageA(h->frame, WM_KOVRA_DELIVER, 0, reinterpret_cast<LPARAM>(e));
+            h->held.clear();
         } else if (s == "quit") {
             break;
         } else if (s.rfind("connect:", 0) == 0) {

@@ -49,6 +49,8 @@ struct Host {
     std::FILE* log = nullptr;
     std::size_t step = 0;
     int pendingEvents = 0;
+    bool holding = false;              // deliveries wait for "release"
+    std::vector<void*> held;
     UINT_PTR nextTimer = 1000;
     std::map<UINT_PTR, void*> delayed;
     std::vector<SocketConnection*> connections;

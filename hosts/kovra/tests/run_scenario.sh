@@ -51,6 +51,40 @@ END
 	test -d "$work/host/MAIL" || { echo "no mail directory"; exit 1; }
 	test -f "$work/host/MAIL/windowsettings.ini" || { echo "windowsettings.ini not written"; exit 1; }
 	;;
+restart_and_late_event)
+	# An event the host gives back only after shut-down is freed, not run;
+	# a second start-up in the same process builds everything again.
+	"$wine_run" "$exe" --host-dir "$(winpath "$work/host")" --log "$(winpath "$log")" \
+		--script startup,hold,68,shutdown,release,pump,startup,69,pump,shutdown,quit \
+		</dev/null >"$work/wine.out" 2>&1
+	mail="$(winpath "$work/host")\\MAIL"
+	cat >"$work/expected" <<END
+loaded
+callback 18
+callback 84
+callback 12
+startup -> 0
+hold
+callback 41
+call 68 -> 0
+callback 85 $mail
+shutdown -> 0
+release
+deliver -> 0
+pump done
+callback 18
+callback 84
+callback 12
+startup -> 0
+callback 41
+call 69 -> 0
+deliver -> 0
+pump done
+callback 85 $mail
+shutdown -> 0
+unloaded
+END
+	;;
 connection)
 	# A real loopback server; the host's probe client goes through
 	# callbacks 39 and 40 and Winsock.
