@@ -43,6 +43,30 @@ bool LocalDateTimeText(std::int64_t utcSeconds, std::string& out);
 // number in every module of the session.  0 on failure.
 std::uint32_t RegisterMessageName(const char* name);
 
+// Repeating timers on the user-interface thread.  The procedure runs from the
+// message loop (Windows) or when FireDueTimers is called (native builds,
+// whose tests play the message loop).  0 on failure.
+using TimerProc = void (*)(void* context);
+std::uintptr_t StartTimer(std::uint32_t intervalMs, TimerProc proc, void* context);
+void StopTimer(std::uintptr_t id);
+// Native builds only: runs every timer once, as a tick of each would.
+void FireAllTimers();
+
+// A message box; the answer is the button pressed (the platform's IDOK,
+// IDYES and so on).  Native builds answer with what the tests set.
+enum MessageBoxStyle : unsigned {
+    BOX_OK = 0x0,
+    BOX_OK_CANCEL = 0x1,
+    BOX_YES_NO = 0x4,
+    BOX_YES_NO_CANCEL = 0x3,
+    BOX_ERROR = 0x10,
+    BOX_QUESTION = 0x20,
+    BOX_WARNING = 0x30,
+};
+enum MessageBoxAnswer : int { ANSWER_OK = 1, ANSWER_CANCEL = 2, ANSWER_YES = 6, ANSWER_NO = 7 };
+int AskUser(std::intptr_t owner, const char* text, const char* caption, unsigned style);
+void SetNativeAnswer(int answer);
+
 // The system beep.
 void Beep(unsigned frequency, unsigned duration);
 

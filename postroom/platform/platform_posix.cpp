@@ -154,6 +154,75 @@ std::uint32_t RegisterMessageName(const char* name)
     }
 }
 
+namespace {
+
+struct NativeTimer {
+    std::uintptr_t id;
+    TimerProc proc;
+    void* context;
+};
+
+std::vector<NativeTimer>* g_timers = nullptr;
+std::uintptr_t g_nextTimer = 1;
+int g_nativeAnswer = ANSWER_OK;
+
+}  // namespace
+
+std::uintptr_t StartTimer(std::uint32_t, TimerProc proc, void* context)
+{
+    try {
+        if (!g_timers)
+            g_timers = new std::vector<NativeTimer>;
+        g_timers->push_back(NativeTimer {g_nextTimer, proc, context});
+        return g_nextTimer++;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
+
+void StopTimer(std::uintptr_t id)
+{
+    if (!g_timers)
+        return;
+    for (auto it = g_timers->begin(); it != g_timers->end(); ++it) {
+        if (it->id == id) {
+            g_timers->erase(it);
+            break;
+        }
+    }
+    if (g_timers->empty()) {
+        delete g_timers;
+        g_timers = nullptr;
+    }
+}
+
+void FireAllTimers()
+{
+    if (!g_timers)
+        return;
+    // A procedure may stop timers: take the list as it is now and check
+    // each one again before it runs.
+    const std::vector<NativeTimer> now = *g_timers;
+    for (const NativeTimer& t : now) {
+        bool still = false;
+        if (g_timers)
+            for (const NativeTimer& u : *g_timers)
+                still = still || u.id == t.id;
+        if (still)
+            t.proc(t.context);
+    }
+}
+
+int AskUser(std::intptr_t, const char*, const char*, unsigned)
+{
+    return g_nativeAnswer;
+}
+
+void SetNativeAnswer(int answer)
+{
+    g_nativeAnswer = answer;
+}
+
 void Beep(unsigned, unsigned)
 {
     // No sound device in the native builds.

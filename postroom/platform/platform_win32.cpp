@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 
 #include <new>
+#include <vector>
 #include <windows.h>
 
 // windows.h names one of its functions ReplaceFile, through a macro.
@@ -144,6 +145,78 @@ bool LocalDateTimeText(std::int64_t utcSeconds, std::string& out)
 std::uint32_t RegisterMessageName(const char* name)
 {
     return RegisterWindowMessageA(name);
+}
+
+namespace {
+
+struct Win32Timer {
+    UINT_PTR id;
+    TimerProc proc;
+    void* context;
+};
+
+std::vector<Win32Timer>* g_timers = nullptr;
+
+void CALLBACK TimerThunk(HWND, UINT, UINT_PTR id, DWORD)
+{
+    if (!g_timers)
+        return;
+    for (const Win32Timer& t : *g_timers) {
+        if (t.id == id) {
+            const Win32Timer copy = t;
+            copy.proc(copy.context);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+std::uintptr_t StartTimer(std::uint32_t intervalMs, TimerProc proc, void* context)
+{
+    try {
+        if (!g_timers)
+            g_timers = new std::vector<Win32Timer>;
+        g_timers->reserve(g_timers->size() + 1);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    const UINT_PTR id = SetTimer(nullptr, 0, intervalMs, TimerThunk);
+    if (!id)
+        return 0;
+    g_timers->push_back(Win32Timer {id, proc, context});
+    return id;
+}
+
+void StopTimer(std::uintptr_t id)
+{
+    if (!g_timers || !id)
+        return;
+    KillTimer(nullptr, id);
+    for (auto it = g_timers->begin(); it != g_timers->end(); ++it) {
+        if (it->id == id) {
+            g_timers->erase(it);
+            break;
+        }
+    }
+    if (g_timers->empty()) {
+        delete g_timers;
+        g_timers = nullptr;
+    }
+}
+
+void FireAllTimers()
+{
+    // The message loop fires them on Windows.
+}
+
+int AskUser(std::intptr_t owner, const char* text, const char* caption, unsigned style)
+{
+    return MessageBoxA(reinterpret_cast<HWND>(owner), text, caption, style);
+}
+
+void SetNativeAnswer(int)
+{
 }
 
 void Beep(unsigned frequency, unsigned duration)
