@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "builtins.h"
 #include "global.h"
 
 const char *const js_error_kind_names[ERROR_KIND_COUNT] = {
@@ -74,39 +75,17 @@ const char *MessageText(int message)
 	return messages[message];
 }
 
-static JS_Name *MessageName()
-{
-	static JS_Name *name;
-	if (!name) {
-		name = JS_Name::Intern("message");
-		if (name)
-			name->AddRef();   // held for the life of the process
-	}
-	return name;
-}
-
-// The error object: class "Error", the kind's prototype, and "message".
-// Should memory run out, the thrown value degrades to the bare text, and at
-// worst to undefined, so that the throw itself still happens.
+// The thrown value is a new error object.  Should memory run out, it
+// degrades to the bare text, and at worst to undefined, so that the throw
+// itself still happens.
 int RaiseWithReport(ES_Context *cx, JS_Frame *frame, int kind, const char *report)
 {
-	if (kind < 0 || kind >= ERROR_KIND_COUNT)
-		kind = ERROR_ERROR;
 	JS_Value thrown;
-	JS_String *text = JS_String::Make(report);
-	JS_Global_Object *global = cx ? cx->global : nullptr;
-	JS_Native_Object *error = global ? JS_New<JS_Native_Object>(global, "Error") : nullptr;
-	JS_Name *message = MessageName();
-	if (error && text && message) {
+	JS_Object *error = cx && cx->global ? MakeErrorObject(cx->global, kind, report) : nullptr;
+	if (error) {
 		thrown.SetObject(error);
-		error->SetPrototype(global->ErrorPrototype(kind));
-		JS_Value v;
-		v.SetString(text);
-		error->NativePutName(message, v, 0);
-	} else {
-		delete error;
-		if (text)
-			thrown.SetString(text);
+	} else if (JS_String *text = JS_String::Make(report)) {
+		thrown.SetString(text);
 	}
 	frame->values.Push(thrown);
 	return COMPLETION_THROW;
@@ -122,40 +101,6 @@ int RaiseWithText(ES_Context *cx, JS_Frame *frame, int kind, int message, const 
 	char buffer[1024];
 	std::snprintf(buffer, sizeof buffer, "%s: %s", MessageText(message), text ? text : "");
 	return RaiseWithReport(cx, frame, kind, buffer);
-}
-
-static bool IsErrorClass(const char *class_name)
-{
-	for (const char *kind : js_error_kind_names)
-		if (std::strcmp(kind, class_name) == 0)
-			return true;
-	return false;
-}
-
-// "Error:\r\nname: TypeError\r\nmessage: ...\r\n" for an error object.
-static void PrimitiveErrorText(JS_Object *o, char *buffer, size_t size)
-{
-	if (!IsErrorClass(o->class_name)) {
-		std::snprintf(buffer, size, "INTERNAL ERROR: BAD ARGUMENT TO primitive_error_toString");
-		return;
-	}
-	size_t used = 0;
-	auto add = [&](const char *a, const char *b) {
-		if (used < size)
-			used += size_t(std::snprintf(buffer + used, size - used, "%s%s", a, b));
-	};
-	add(o->class_name, ":\r\n");
-	JS_Value v;
-	JS_Name *name = JS_Name::Intern("name");
-	if (name && o->GetName(nullptr, name, &v, o) && v.IsString()) {
-		add("name: ", v.u.string->Text());
-		add("\r\n", "");
-	}
-	JS_Name *message = MessageName();
-	if (message && o->GetName(nullptr, message, &v, o) && v.IsString()) {
-		add("message: ", v.u.string->Text());
-		add("\r\n", "");
-	}
 }
 
 void UnhandledExceptionText(const JS_Value &v, char *buffer, size_t size)
@@ -177,9 +122,16 @@ void UnhandledExceptionText(const JS_Value &v, char *buffer, size_t size)
 		std::snprintf(buffer, size, "Unhandled exception: \"%s\"", v.u.string->Text());
 		break;
 	case VALUE_OBJECT:
-		if (IsErrorClass(v.u.object->class_name))
-			PrimitiveErrorText(v.u.object, buffer, size);
-		else
+		if (IsErrorObject(v.u.object)) {
+			JS_String *text = JS_String::Make("");
+			if (text) {
+				PrimitiveErrorText(v.u.object, text);
+				std::snprintf(buffer, size, "%s", text->Text());
+				JS_String::Free(text);
+			} else {
+				std::snprintf(buffer, size, "Unhandled exception: [Object %s]", v.u.object->class_name);
+			}
+		} else
 			std::snprintf(buffer, size, "Unhandled exception: [Object %s]", v.u.object->class_name);
 		break;
 	case VALUE_NAME_REFERENCE:

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <new>
 
+#include "builtins.h"
 #include "function.h"
 #include "wrappers.h"
 
@@ -232,6 +233,8 @@ bool JS_Global_Object::InstallBuiltins()
 		    !PutText(p, "message", default_messages[kind], PROP_DONT_ENUM))
 			return false;
 	}
+	if (!InstallErrorPrototypeMethods(this))
+		return false;
 
 	// The constructors, each with its "prototype" and "length".
 	struct {
@@ -257,7 +260,9 @@ bool JS_Global_Object::InstallBuiltins()
 		{ERROR_CONSTRUCTOR + ERROR_URI, "Error", ERROR_PROTOTYPE + ERROR_URI, 1},
 	};
 	for (auto &c : constructors) {
-		JS_Object *f = JS_Builtin_Constructor::Create(this, c.name, nullptr, nullptr, 0);
+		JS_Object *f = c.member >= ERROR_CONSTRUCTOR
+				       ? MakeErrorConstructor(this, c.member - ERROR_CONSTRUCTOR)
+				       : JS_Builtin_Constructor::Create(this, c.name, nullptr, nullptr, 0);
 		if (!Keep(this, c.member, f) || !PutObject(f, "prototype", Member(c.prototype), kFixed) ||
 		    !PutNumber(f, "length", c.length, kFixed))
 			return false;
@@ -277,6 +282,8 @@ bool JS_Global_Object::InstallBuiltins()
 	if (!PutNumber(this, "NaN", js_nan, PROP_DONT_ENUM | PROP_DONT_DELETE) ||
 	    !PutNumber(this, "Infinity", js_infinity, PROP_DONT_ENUM | PROP_DONT_DELETE) ||
 	    !Put(this, "undefined", undefined, PROP_DONT_ENUM | PROP_DONT_DELETE))
+		return false;
+	if (!InstallGlobalFunctions(this))
 		return false;
 
 	struct {

@@ -561,7 +561,7 @@ JS_Property *FindOwnPropertyByText(JS_Object *o, const char *text)
 	return name ? o->FindNameEntry(name) : nullptr;
 }
 
-bool InstallNativeFunctions(JS_Object *o, const JS_NativeFunctionDescriptor *d, int count,
+bool InstallNativeFunctions(JS_Native_Object *o, const JS_NativeFunctionDescriptor *d, int count,
 	JS_Global_Object *global)
 {
 	for (int i = 0; i < count; ++i) {
@@ -574,7 +574,8 @@ bool InstallNativeFunctions(JS_Object *o, const JS_NativeFunctionDescriptor *d, 
 			return false;
 		JS_Value v;
 		v.SetObject(f);
-		if (o->PutName(nullptr, name, v, o, d[i].attributes) != 0)
+		// Built-ins are stored natively, never offered to a host object.
+		if (o->NativePutName(name, v, d[i].attributes) != 0)
 			return false;
 	}
 	return true;

@@ -249,7 +249,8 @@ struct JS_NativeFunctionDescriptor {
 };
 // Creates each function and puts it on the object; false when memory runs
 // out (the functions made so far stay).
-bool InstallNativeFunctions(JS_Object *o, const JS_NativeFunctionDescriptor *d, int count,
+class JS_Native_Object;
+bool InstallNativeFunctions(JS_Native_Object *o, const JS_NativeFunctionDescriptor *d, int count,
 	JS_Global_Object *global);
 
 #endif

@@ -313,7 +313,7 @@ TEST_F(ObjectTest, InstallNativeFunctions)
 	};
 	JS_Value o;
 	o.SetObject(Plain());
-	ASSERT_TRUE(InstallNativeFunctions(o.u.object, table, 2, global));
+	ASSERT_TRUE(InstallNativeFunctions(static_cast<JS_Native_Object *>(o.u.object), table, 2, global));
 	JS_Property *first = o.u.object->FindNameEntry(N("first"));
 	ASSERT_NE(first, nullptr);
 	EXPECT_EQ(first->flags, uint32_t(PROP_DONT_ENUM));
