@@ -625,7 +625,16 @@ labelledstatement
 	;
 
 throwstatement
-	: JS_STMNT_THROW { cs->restricted = true; } expression ';' { MAKE($$, Make(NODE_THROW, 0, $3)); }
+	: JS_STMNT_THROW { cs->restricted = true; } expression throwstatementfinaliser {
+		MAKE($$, Make(NODE_THROW, 0, $3));
+	}
+	;
+
+/* Semicolon insertion applies after a thrown expression as after any
+   other: "{ throw e }" and a line break end the statement. */
+throwstatementfinaliser
+	: ';'
+	| error { INSERTED(nullptr); }
 	;
 
 trystatement
