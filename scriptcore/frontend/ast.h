@@ -72,8 +72,8 @@
 
 #include <cstdint>
 
-class JS_Name;
-class JS_String;
+struct JS_Name;
+struct JS_String;
 struct FunctionCode;
 
 enum NodeKind : uint8_t {

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-class JS_Name;
+struct JS_Name;
 
 /* A growable list of names; each entry holds one count. */
 struct NameList {

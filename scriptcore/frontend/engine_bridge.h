@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-class JS_Name;
-class JS_String;
+struct JS_Name;
+struct JS_String;
 
 JS_Name *FrontInternName(const char *text, uint32_t length);
 void FrontReleaseName(JS_Name *name);
