@@ -54,8 +54,30 @@ CompileState::~CompileState()
 	DeleteTree(statements.head);
 }
 
+namespace {
+
+/* Tokens after which "++" or "--" would be read as a postfix operator. */
+bool EndsOperand(int token)
+{
+	switch (token) {
+	case JS_IDENTIFIER: case JS_STRING: case JS_NUMERIC_LITERAL: case JS_REGULAR_EXPRESSION:
+	case JS_THIS: case JS_NULL: case JS_TRUE: case JS_FALSE: case ')': case ']': case '}':
+		return true;
+	default:
+		return false;
+	}
+}
+
+}  // namespace
+
 int CompileState::NextToken(TokenValue *value)
 {
+	/* The parser's flag tells whether an operand has just ended, but it is
+	   set by some reductions and cleared only by others, so it can stay set
+	   across an operator or a statement end ("x = a + f(b); if (/re/..."
+	   or "a[/re/..."). After a token that cannot end an operand a slash
+	   always begins a regular expression. */
+	bool slashDivides = operand && EndsOperand(previous);
 	int token;
 	if (startInFunctionBody) {
 		startInFunctionBody = false;
@@ -65,7 +87,7 @@ int CompileState::NextToken(TokenValue *value)
 		held = -1;
 		lineTerm = false;
 	} else {
-		token = scanner.NextRaw(operand, value);
+		token = scanner.NextRaw(slashDivides, value);
 		if (restricted) {
 			/* Right after continue, break, return or throw a line break
 			   ends the statement. */
@@ -76,16 +98,20 @@ int CompileState::NextToken(TokenValue *value)
 			lineTerm = false;
 			while (token == JS_LINE_TERM) {
 				lineTerm = true;
-				token = scanner.NextRaw(operand, value);
+				token = scanner.NextRaw(slashDivides, value);
 			}
-			if (lineTerm && !lastSemicolon && (token == JS_OP_INCREMENT || token == JS_OP_DECREMENT)) {
-				/* "++" and "--" after a line break start a new statement. */
+			/* "++" and "--" after a line break start a new statement where
+			   they would otherwise be postfix operators; after an operator
+			   such as "&&" they can only be prefix ones and stay. */
+			if (lineTerm && !lastSemicolon && EndsOperand(previous) &&
+				(token == JS_OP_INCREMENT || token == JS_OP_DECREMENT)) {
 				held = token;
 				token = ';';
 			}
 		}
 	}
 	lastSemicolon = token == ';';
+	previous = token;
 	return token;
 }
 

@@ -95,6 +95,7 @@ public:
 	bool lastSemicolon = false;
 	bool startInFunctionBody = false;
 	int held = -1;
+	int previous = 0;   /* the token last handed to the parser */
 
 	Scanner scanner;
 	NodeList statements = {nullptr, nullptr, 0};
