@@ -29,6 +29,17 @@ inline bool IsIdentifierPart(unsigned char c) { return IsIdentifierStart(c) || I
 
 inline bool IsLineTerminator(unsigned char c) { return c == '\n' || c == '\r'; }
 
+/* The C library's reading of a decimal literal.  MinGW's default strtod
+   (the system runtime's) does not always round correctly; its own does. */
+double ReadDecimal(const char *text)
+{
+#if defined(__MINGW32__)
+	return __mingw_strtod(text, nullptr);
+#else
+	return std::strtod(text, nullptr);
+#endif
+}
+
 struct Keyword {
 	const char *text;
 	int token;
@@ -486,7 +497,7 @@ int Scanner::ScanNumber(const char *start, TokenValue *value)
 	}
 	std::memcpy(copy, start, length);
 	copy[length] = '\0';
-	value->number = std::strtod(copy, nullptr);
+	value->number = ReadDecimal(copy);
 	if (copy != local)
 		std::free(copy);
 	return JS_NUMERIC_LITERAL;

@@ -11,12 +11,20 @@
 
 namespace {
 
+// Built with append: GCC 12 warns falsely about "literal" + std::string.
+std::string Tagged(const char *tag, const char *text, size_t length)
+{
+	std::string out(tag);
+	out.append(text, length);
+	return out;
+}
+
 std::string Describe(int token, const TokenValue &value)
 {
 	switch (token) {
-	case JS_IDENTIFIER: return "id:" + std::string(value.text, value.length);
-	case JS_STRING: return "str:" + std::string(value.text, value.length);
-	case JS_REGULAR_EXPRESSION: return "re:" + std::string(value.text, value.length);
+	case JS_IDENTIFIER: return Tagged("id:", value.text, value.length);
+	case JS_STRING: return Tagged("str:", value.text, value.length);
+	case JS_REGULAR_EXPRESSION: return Tagged("re:", value.text, value.length);
 	case JS_NUMERIC_LITERAL: {
 		char buffer[64];
 		std::snprintf(buffer, sizeof buffer, "num:%.17g", value.number);
@@ -50,7 +58,7 @@ std::string Describe(int token, const TokenValue &value)
 	default:
 		if (token > 0 && token < 256)
 			return std::string(1, static_cast<char>(token));
-		return "#" + std::to_string(token);
+		return Tagged("#", std::to_string(token).c_str(), std::to_string(token).size());
 	}
 }
 
