@@ -45,6 +45,14 @@ struct FunctionCode {
 	JS_Name *name = nullptr;        /* declarations only */
 };
 
+/* A compiled program: the top-level declarations and the body. */
+struct ES_Program {
+	NameList vars;                  /* duplicates kept, in order */
+	CodeList functions;             /* in order of appearance */
+	AST_Node *body = nullptr;       /* NODE_BLOCK over the top-level statements */
+	int version = 0;                /* recorded only */
+};
+
 FunctionCode *NewFunctionCode();
 void RetainCode(FunctionCode *code);
 void ReleaseCode(FunctionCode *code);

@@ -44,13 +44,6 @@ struct FunctionContext {
 	FunctionContext *outer = nullptr;
 };
 
-struct ES_Program {
-	NameList vars;
-	CodeList functions;
-	AST_Node *body = nullptr;           /* NODE_BLOCK */
-	int version = 0;
-};
-
 /* Parse results. */
 enum { PARSE_ACCEPTED = 0, PARSE_REJECTED = 1, PARSE_STACK_LIMIT = 2 };
 
