@@ -77,7 +77,7 @@ int CompileState::NextToken(TokenValue *value)
 	   across an operator or a statement end ("x = a + f(b); if (/re/..."
 	   or "a[/re/..."). After a token that cannot end an operand a slash
 	   always begins a regular expression. */
-	bool slashDivides = operand && EndsOperand(previous);
+	bool operandEnded = operand && EndsOperand(previous);
 	int token;
 	if (startInFunctionBody) {
 		startInFunctionBody = false;
@@ -87,7 +87,7 @@ int CompileState::NextToken(TokenValue *value)
 		held = -1;
 		lineTerm = false;
 	} else {
-		token = scanner.NextRaw(slashDivides, value);
+		token = scanner.NextRaw(operandEnded, value);
 		if (restricted) {
 			/* Right after continue, break, return or throw a line break
 			   ends the statement. */
@@ -98,12 +98,15 @@ int CompileState::NextToken(TokenValue *value)
 			lineTerm = false;
 			while (token == JS_LINE_TERM) {
 				lineTerm = true;
-				token = scanner.NextRaw(slashDivides, value);
+				token = scanner.NextRaw(operandEnded, value);
 			}
 			/* "++" and "--" after a line break start a new statement where
-			   they would otherwise be postfix operators; after an operator
-			   such as "&&" they can only be prefix ones and stay. */
-			if (lineTerm && !lastSemicolon && EndsOperand(previous) &&
+			   they would otherwise be postfix operators, that is right after
+			   an operand (or a "}", which may close an object literal or a
+			   function expression, and where a statement end costs nothing).
+			   After an operator such as "&&", or after the ")" of "if (a)",
+			   they can only be prefix ones and stay. */
+			if (lineTerm && !lastSemicolon && (operandEnded || previous == '}') &&
 				(token == JS_OP_INCREMENT || token == JS_OP_DECREMENT)) {
 				held = token;
 				token = ';';

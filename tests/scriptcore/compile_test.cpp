@@ -252,6 +252,33 @@ TEST_F(Compile, ExpressionShapes)
 	ES_DeleteProgram(program);
 }
 
+TEST_F(Compile, LineBreakBeforeIncrementEndsOnlyAnOperand)
+{
+	// "if (a)\n++b" keeps ++b as the body; after an operand a line break
+	// before ++ ends the statement.
+	ES_Program *program = Program("if (a)\n++b\nfor (;;)\n--c\nd\n++e\nf(g)\n--h\nx = y &&\n++z");
+	ASSERT_NE(program, nullptr);
+	const AST_Node *s = First(program);
+	ASSERT_EQ(s->kind, NODE_IF);
+	EXPECT_EQ(s->child[1]->kind, NODE_INCDEC);
+	s = s->next;
+	ASSERT_EQ(s->kind, NODE_FOR);
+	EXPECT_EQ(s->child[3]->kind, NODE_INCDEC);
+	s = s->next;
+	EXPECT_EQ(s->kind, NODE_IDENTIFIER);
+	s = s->next;
+	EXPECT_EQ(s->kind, NODE_INCDEC);
+	s = s->next;
+	EXPECT_EQ(s->kind, NODE_CALL);
+	s = s->next;
+	EXPECT_EQ(s->kind, NODE_INCDEC);
+	s = s->next;
+	ASSERT_EQ(s->kind, NODE_ASSIGN);
+	EXPECT_EQ(s->child[1]->kind, NODE_LOGICAL);
+	EXPECT_EQ(s->next, nullptr);
+	ES_DeleteProgram(program);
+}
+
 TEST_F(Compile, ReturnBreaksAtALineEnd)
 {
 	ES_Program *program = Program("function f() { return\n1 }");
