@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "context.h"
 
 #include <cstdlib>
@@ -21,7 +22,7 @@ bool JS_ValueVector::Push(const JS_Value &v)
 		uint64_t want = capacity_ ? uint64_t(capacity_) * 3 : 4;
 		if (want > UINT32_MAX / sizeof(JS_Value))
 			return false;
-		JS_Value *fresh = static_cast<JS_Value *>(std::malloc(size_t(want) * sizeof(JS_Value)));
+		JS_Value *fresh = static_cast<JS_Value *>(JS_Malloc(size_t(want) * sizeof(JS_Value)));
 		if (!fresh)
 			return false;
 		for (uint32_t i = 0; i < count_; ++i) {
@@ -58,19 +59,30 @@ void JS_ValueVector::Swap(JS_ValueVector &other)
 	std::swap(capacity_, other.capacity_);
 }
 
+// Growable arrays of the context start with room for 4 and double whenever
+// a push finds count + 1 equal to the capacity, so one element always stays
+// free.  False when memory runs out (the array is unchanged).
+template <typename T>
+static bool Reserve(T **&array, uint32_t count, uint32_t &capacity)
+{
+	if (count + 1 < capacity)
+		return true;
+	uint32_t want = capacity ? capacity * 2 : 4;
+	void *fresh = JS_Realloc(array, size_t(want) * sizeof(T *));
+	if (!fresh)
+		return false;
+	array = static_cast<T **>(fresh);
+	capacity = want;
+	return true;
+}
+
 // ---------------------------------------------------------------------------
 // Scope chains
 
 bool JS_ScopeChain::Push(JS_Object *o)
 {
-	if (count_ + 1 >= capacity_) {
-		uint32_t want = capacity_ ? capacity_ * 2 : 4;
-		void *fresh = std::realloc(objects_, size_t(want) * sizeof(JS_Object *));
-		if (!fresh)
-			return false;
-		objects_ = static_cast<JS_Object **>(fresh);
-		capacity_ = want;
-	}
+	if (!Reserve(objects_, count_, capacity_))
+		return false;
 	o->AddRef();
 	objects_[count_++] = o;
 	return true;
@@ -127,15 +139,9 @@ bool ES_Context::PushFrame(int32_t kind)
 {
 	if (frame_count + 1 >= frame_capacity) {
 		uint32_t blocks = frame_capacity / FRAME_BLOCK;
-		if (blocks == block_slots) {
-			uint32_t want = block_slots ? block_slots * 2 : 4;
-			void *fresh = std::realloc(frame_blocks, size_t(want) * sizeof(JS_Frame *));
-			if (!fresh)
-				return false;
-			frame_blocks = static_cast<JS_Frame **>(fresh);
-			block_slots = want;
-		}
-		JS_Frame *block = static_cast<JS_Frame *>(std::malloc(FRAME_BLOCK * sizeof(JS_Frame)));
+		if (!Reserve(frame_blocks, blocks, block_slots))
+			return false;
+		JS_Frame *block = static_cast<JS_Frame *>(JS_Malloc(FRAME_BLOCK * sizeof(JS_Frame)));
 		if (!block)
 			return false;
 		for (uint32_t i = 0; i < FRAME_BLOCK; ++i)
@@ -238,15 +244,9 @@ void ES_Context::PopAllFrames()
 
 bool ES_Context::PushScopeChain()
 {
-	if (scope_count + 1 >= scope_capacity) {
-		uint32_t want = scope_capacity ? scope_capacity * 2 : 4;
-		void *fresh = std::realloc(scopes, size_t(want) * sizeof(JS_ScopeChain *));
-		if (!fresh)
-			return false;
-		scopes = static_cast<JS_ScopeChain **>(fresh);
-		scope_capacity = want;
-	}
-	JS_ScopeChain *chain = new (std::nothrow) JS_ScopeChain;
+	if (!Reserve(scopes, scope_count, scope_capacity))
+		return false;
+	JS_ScopeChain *chain = JS_New<JS_ScopeChain>();
 	if (!chain)
 		return false;
 	scopes[scope_count++] = chain;
@@ -274,14 +274,8 @@ void ES_Context::PopScopeChain()
 
 bool ES_Context::PushThis(JS_Object *o)
 {
-	if (this_count + 1 >= this_capacity) {
-		uint32_t want = this_capacity ? this_capacity * 2 : 4;
-		void *fresh = std::realloc(this_stack, size_t(want) * sizeof(JS_Object *));
-		if (!fresh)
-			return false;
-		this_stack = static_cast<JS_Object **>(fresh);
-		this_capacity = want;
-	}
+	if (!Reserve(this_stack, this_count, this_capacity))
+		return false;
 	o->AddRef();
 	this_stack[this_count++] = o;
 	return true;

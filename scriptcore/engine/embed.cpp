@@ -1,6 +1,7 @@
 // The 25 exports the host calls.  Nothing thrown ever leaves them, bad
 // arguments from the host get a documented result or do nothing, and
 // out-of-memory yields null or 0.
+#include "memory.h"
 #include "scriptcore.h"
 
 #include <cstring>
@@ -136,7 +137,7 @@ ES_API JS_Object *ES_CALL ES_CreateForeignObject(JS_Object *global, JS_Object *p
 	JS_Global_Object *g = AsGlobal(global);
 	if (!g)
 		return nullptr;
-	JS_Foreign_Object *o = new (std::nothrow) JS_Foreign_Object(g, class_name ? class_name : "Object",
+	JS_Foreign_Object *o = JS_New<JS_Foreign_Object>(g, class_name ? class_name : "Object",
 		host, keep != 0);
 	if (!o)
 		return nullptr;
@@ -156,7 +157,7 @@ ES_API JS_Object *ES_CALL ES_CreateForeignFunction(JS_Object *global, JS_Object 
 	JS_Name *name = function_name ? JS_Name::Intern(function_name) : nullptr;
 	if (function_name && !name)
 		return nullptr;
-	JS_Foreign_Function *f = new (std::nothrow) JS_Foreign_Function(g,
+	JS_Foreign_Function *f = JS_New<JS_Foreign_Function>(g,
 		class_name ? class_name : "Function", host, keep != 0, name, conversion);
 	if (!f)
 		return nullptr;
@@ -214,7 +215,7 @@ ES_API ES_Context *ES_CALL ES_CreateContext(JS_Object *global, JS_Object *this_o
 	JS_Global_Object *g = AsGlobal(global);
 	if (!g)
 		return nullptr;
-	ES_Context *cx = new (std::nothrow) ES_Context(g, version, cookie);
+	ES_Context *cx = JS_New<ES_Context>(g, version, cookie);
 	if (!cx)
 		return nullptr;
 	bool ok = cx->PushScopeChain() && cx->PushScopeObject(g) && cx->PushThis(g) &&
@@ -353,7 +354,9 @@ ES_API JS_Object *ES_CALL ES_GetPrototype(JS_Object *global, int kind)
 
 ES_API void ES_CALL ES_SetPrototype(JS_Object *object, JS_Object *prototype)
 {
-	if (object) {
+	// A cycle would make every lookup on the object loop forever; such a
+	// request is ignored.
+	if (object && !object->WouldCycle(prototype)) {
 		JS_ReleaseHold hold;
 		object->SetPrototype(prototype);
 	}

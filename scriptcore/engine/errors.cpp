@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "errors.h"
 
 #include <cstdio>
@@ -94,7 +95,7 @@ int RaiseWithReport(ES_Context *cx, JS_Frame *frame, int kind, const char *repor
 	JS_Value thrown;
 	JS_String *text = JS_String::Make(report);
 	JS_Global_Object *global = cx ? cx->global : nullptr;
-	JS_Native_Object *error = global ? new (std::nothrow) JS_Native_Object(global, "Error") : nullptr;
+	JS_Native_Object *error = global ? JS_New<JS_Native_Object>(global, "Error") : nullptr;
 	JS_Name *message = MessageName();
 	if (error && text && message) {
 		thrown.SetObject(error);

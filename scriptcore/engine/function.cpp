@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "function.h"
 
 #include <cstring>
@@ -63,7 +64,7 @@ static bool PutLength(JS_Object *f, int length)
 JS_Native_Function *JS_Native_Function::Create(JS_Global_Object *global, JS_Object *prototype,
 	JS_StepFunction step, JS_Name *name, int length, int magic)
 {
-	JS_Native_Function *f = new (std::nothrow) JS_Native_Function(global, name, step, magic);
+	JS_Native_Function *f = JS_New<JS_Native_Function>(global, name, step, magic);
 	if (!f)
 		return nullptr;
 	f->SetPrototype(prototype);
@@ -85,7 +86,7 @@ JS_Builtin_Constructor *JS_Builtin_Constructor::Create(JS_Global_Object *global,
 	JS_Name *n = JS_Name::Intern(name);
 	if (!n)
 		return nullptr;
-	JS_Builtin_Constructor *f = new (std::nothrow) JS_Builtin_Constructor(global, n, construct, call, magic);
+	JS_Builtin_Constructor *f = JS_New<JS_Builtin_Constructor>(global, n, construct, call, magic);
 	if (!f)
 		return nullptr;
 	f->SetPrototype(global->FunctionPrototype());

@@ -35,6 +35,8 @@ public:
 	int Call(ES_Context *cx, JS_Frame *args, JS_Frame *self) override;
 
 private:
+	template <typename T, typename... Args>
+	friend T *JS_New(Args &&...args);
 	JS_Native_Function(JS_Global_Object *owner, JS_Name *name, JS_StepFunction step, int magic)
 		: JS_Function(owner, name), step_(step), magic_(magic)
 	{
@@ -54,6 +56,8 @@ public:
 	int Call(ES_Context *cx, JS_Frame *args, JS_Frame *self) override;
 
 private:
+	template <typename T, typename... Args>
+	friend T *JS_New(Args &&...args);
 	JS_Builtin_Constructor(JS_Global_Object *owner, JS_Name *name, JS_StepFunction construct,
 		JS_StepFunction call, int magic)
 		: JS_Function(owner, name), construct_(construct), call_(call), magic_(magic)

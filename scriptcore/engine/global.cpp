@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "global.h"
 
 #include <initializer_list>
@@ -31,7 +32,7 @@ JS_Global_Object *JS_Global_Object::Create()
 {
 	if (!InternWellKnownNames())
 		return nullptr;
-	JS_Global_Object *g = new (std::nothrow) JS_Global_Object;
+	JS_Global_Object *g = JS_New<JS_Global_Object>();
 	if (!g)
 		return nullptr;
 	for (JS_Name *n : {js_names.length, js_names.prototype, js_names.arguments, js_names.callee})
@@ -182,13 +183,13 @@ bool JS_Global_Object::InstallBuiltins()
 	JS_ReleaseHold hold;
 
 	// Object.prototype and Function.prototype.
-	if (!Keep(this, OBJECT_PROTOTYPE, new (std::nothrow) JS_Native_Object(this, "Object")))
+	if (!Keep(this, OBJECT_PROTOTYPE, JS_New<JS_Native_Object>(this, "Object")))
 		return false;
 	JS_Object *object_prototype = ObjectPrototype();
 	SetPrototype(object_prototype);
 	JS_Name *function_name = JS_Name::Intern("Function");
 	if (!function_name ||
-	    !Keep(this, FUNCTION_PROTOTYPE, new (std::nothrow) JS_Function_Prototype(this, function_name)))
+	    !Keep(this, FUNCTION_PROTOTYPE, JS_New<JS_Function_Prototype>(this, function_name)))
 		return false;
 	FunctionPrototype()->SetPrototype(object_prototype);
 	if (!PutNumber(FunctionPrototype(), "length", 0, kFixed))
@@ -206,12 +207,12 @@ bool JS_Global_Object::InstallBuiltins()
 		int member;
 		JS_Object *object;
 	} prototypes[] = {
-		{NUMBER_PROTOTYPE, new (std::nothrow) JS_Primitive_Wrapper(this, zero)},
-		{BOOLEAN_PROTOTYPE, new (std::nothrow) JS_Primitive_Wrapper(this, no)},
-		{ARRAY_PROTOTYPE, new (std::nothrow) JS_Native_Object(this, "Array")},
-		{STRING_PROTOTYPE, new (std::nothrow) JS_Primitive_Wrapper(this, empty)},
-		{DATE_PROTOTYPE, new (std::nothrow) JS_Native_Object(this, "Date")},
-		{REGEXP_PROTOTYPE, new (std::nothrow) JS_Native_Object(this, "RegExp")},
+		{NUMBER_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, zero)},
+		{BOOLEAN_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, no)},
+		{ARRAY_PROTOTYPE, JS_New<JS_Native_Object>(this, "Array")},
+		{STRING_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, empty)},
+		{DATE_PROTOTYPE, JS_New<JS_Native_Object>(this, "Date")},
+		{REGEXP_PROTOTYPE, JS_New<JS_Native_Object>(this, "RegExp")},
 	};
 	for (auto &p : prototypes) {
 		if (!Keep(this, p.member, p.object))
@@ -223,7 +224,7 @@ bool JS_Global_Object::InstallBuiltins()
 
 	// The error prototypes, in kind order.
 	for (int kind = 0; kind < ERROR_KIND_COUNT; ++kind) {
-		JS_Object *p = new (std::nothrow) JS_Native_Object(this, "Error");
+		JS_Object *p = JS_New<JS_Native_Object>(this, "Error");
 		if (!Keep(this, ERROR_PROTOTYPE + kind, p))
 			return false;
 		p->SetPrototype(kind == ERROR_ERROR ? object_prototype : ErrorPrototype(ERROR_ERROR));
@@ -262,7 +263,7 @@ bool JS_Global_Object::InstallBuiltins()
 			return false;
 	}
 
-	JS_Object *math = new (std::nothrow) JS_Native_Object(this, "Math");
+	JS_Object *math = JS_New<JS_Native_Object>(this, "Math");
 	if (!Keep(this, MATH_OBJECT, math))
 		return false;
 	math->SetPrototype(object_prototype);

@@ -57,6 +57,8 @@ public:
 	size_t ListedObjectCount() const;
 
 private:
+	template <typename T, typename... Args>
+	friend T *JS_New(Args &&...args);
 	JS_Global_Object();
 	void ReleaseMembers();
 

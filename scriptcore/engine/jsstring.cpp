@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "jsstring.h"
 
 #include <cstdio>
@@ -6,10 +7,10 @@
 
 static JS_String *Allocate(uint32_t capacity)
 {
-	JS_String *s = static_cast<JS_String *>(std::malloc(sizeof(JS_String)));
+	JS_String *s = static_cast<JS_String *>(JS_Malloc(sizeof(JS_String)));
 	if (!s)
 		return nullptr;
-	s->text = static_cast<char *>(std::malloc(capacity));
+	s->text = static_cast<char *>(JS_Malloc(capacity));
 	if (!s->text) {
 		std::free(s);
 		return nullptr;
@@ -80,7 +81,7 @@ bool JS_String::Reserve(uint32_t n)
 	uint32_t cap;
 	if (!GrownCapacity(n, capacity, &cap))
 		return false;
-	char *fresh = static_cast<char *>(std::malloc(cap));
+	char *fresh = static_cast<char *>(JS_Malloc(cap));
 	if (!fresh)
 		return false;
 	std::free(text);
@@ -98,7 +99,7 @@ bool JS_String::ReserveCopy(uint32_t n)
 	uint32_t cap;
 	if (!GrownCapacity(n, capacity, &cap))
 		return false;
-	char *fresh = static_cast<char *>(std::realloc(text, cap));
+	char *fresh = static_cast<char *>(JS_Realloc(text, cap));
 	if (!fresh)
 		return false;
 	if (!text)

@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "name.h"
 
 #include <cstdlib>
@@ -48,7 +49,7 @@ uint32_t Hash(const char *text, size_t length)
 void Grow()
 {
 	uint32_t n = table.bucket_count ? table.bucket_count * 2 : 64;
-	JS_Name **fresh = static_cast<JS_Name **>(std::calloc(n, sizeof(JS_Name *)));
+	JS_Name **fresh = static_cast<JS_Name **>(JS_Calloc(n, sizeof(JS_Name *)));
 	if (!fresh)
 		return;
 	for (uint32_t i = 0; i < table.bucket_count; ++i) {
@@ -92,10 +93,10 @@ JS_Name *JS_Name::Intern(const char *text, size_t length)
 		Grow();
 	if (!table.bucket_count)
 		return nullptr;
-	JS_Name *n = static_cast<JS_Name *>(std::malloc(sizeof(JS_Name)));
+	JS_Name *n = static_cast<JS_Name *>(JS_Malloc(sizeof(JS_Name)));
 	if (!n)
 		return nullptr;
-	n->text = static_cast<char *>(std::malloc(length + 1));
+	n->text = static_cast<char *>(JS_Malloc(length + 1));
 	if (!n->text) {
 		std::free(n);
 		return nullptr;

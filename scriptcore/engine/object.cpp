@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "object.h"
 
 #include <cstdlib>
@@ -46,7 +47,7 @@ bool JS_PropertyTable::Grow()
 		want = capacity_ ? uint64_t(capacity_) * 3 : 4;
 	if (want > UINT32_MAX / sizeof(JS_Property))
 		return false;
-	JS_Property *fresh = static_cast<JS_Property *>(std::malloc(size_t(want) * sizeof(JS_Property)));
+	JS_Property *fresh = static_cast<JS_Property *>(JS_Malloc(size_t(want) * sizeof(JS_Property)));
 	if (!fresh)
 		return false;
 	for (uint32_t i = 0; i < count_; ++i) {
@@ -187,6 +188,9 @@ void JS_Object::Release()
 {
 	if (--count != 0)
 		return;
+	// A dead object leaves its global object's list at once: clearing must
+	// never find (and count) an object that only waits to be freed.
+	Unlink();
 	dead_next_ = dead_list;
 	dead_list = this;
 	if (hold_depth == 0)
@@ -246,9 +250,6 @@ const JS_Value *JS_Object::InternalValue()
 bool JS_Object::SetPrototype(JS_Object *p)
 {
 	JS_ReleaseHold hold;
-	for (JS_Object *o = p; o; o = o->prototype)
-		if (o == this)
-			return false;
 	if (p)
 		p->AddRef();
 	JS_Object *old = prototype;
@@ -256,6 +257,14 @@ bool JS_Object::SetPrototype(JS_Object *p)
 	if (old)
 		old->Release();
 	return true;
+}
+
+bool JS_Object::WouldCycle(JS_Object *p) const
+{
+	for (const JS_Object *o = p; o; o = o->prototype)
+		if (o == this)
+			return true;
+	return false;
 }
 
 int JS_Object::DefaultValue(ES_Context *, JS_Frame *, int)
@@ -397,23 +406,24 @@ int JS_Native_Object::PutName(ES_Context *, JS_Name *name, const JS_Value &v, JS
 
 // The native answer comes from the nearest object with an own entry (1 when
 // none has one).  When it is 0, the hosts of the foreign objects down to that
-// one may still allow the assignment.
-int JS_Native_Object::CanPutIndex(uint32_t index, JS_Object *receiver)
+// one may still allow the assignment.  own and host ask one level.
+template <typename Own, typename Host>
+static int CanPutAlongChain(JS_Object *start, Own own, Host host)
 {
-	int answer = 1;
 	JS_Object *decider = nullptr;
-	for (JS_Object *o = this; o; o = o->Prototype()) {
-		int r = o->CanPutOwnIndex(index);
-		if (r >= 0) {
-			answer = r;
+	for (JS_Object *o = start; o; o = o->Prototype()) {
+		int r = own(o);
+		if (r == 1)
+			return 1;
+		if (r == 0) {
 			decider = o;
 			break;
 		}
 	}
-	if (answer)
+	if (!decider)
 		return 1;
-	for (JS_Object *o = this; o; o = o->Prototype()) {
-		if (o->HostCanPutIndex(index, receiver))
+	for (JS_Object *o = start; o; o = o->Prototype()) {
+		if (host(o))
 			return 1;
 		if (o == decider)
 			break;
@@ -421,27 +431,16 @@ int JS_Native_Object::CanPutIndex(uint32_t index, JS_Object *receiver)
 	return 0;
 }
 
+int JS_Native_Object::CanPutIndex(uint32_t index, JS_Object *receiver)
+{
+	return CanPutAlongChain(this, [=](JS_Object *o) { return o->CanPutOwnIndex(index); },
+		[=](JS_Object *o) { return o->HostCanPutIndex(index, receiver); });
+}
+
 int JS_Native_Object::CanPutName(JS_Name *name, JS_Object *receiver)
 {
-	int answer = 1;
-	JS_Object *decider = nullptr;
-	for (JS_Object *o = this; o; o = o->Prototype()) {
-		int r = o->CanPutOwnName(name);
-		if (r >= 0) {
-			answer = r;
-			decider = o;
-			break;
-		}
-	}
-	if (answer)
-		return 1;
-	for (JS_Object *o = this; o; o = o->Prototype()) {
-		if (o->HostCanPutName(name, receiver))
-			return 1;
-		if (o == decider)
-			break;
-	}
-	return 0;
+	return CanPutAlongChain(this, [=](JS_Object *o) { return o->CanPutOwnName(name); },
+		[=](JS_Object *o) { return o->HostCanPutName(name, receiver); });
 }
 
 int JS_Native_Object::HasIndex(uint32_t index, JS_Object *receiver)

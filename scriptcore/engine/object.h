@@ -153,8 +153,10 @@ public:
 	void AddRef() { ++count; }
 	void Release();
 
-	// The prototype holds a count.  Setting it refuses a cycle (false).
+	// The prototype holds a count.  The engine never makes a cycle; for
+	// prototypes that come from outside, WouldCycle tells.
 	bool SetPrototype(JS_Object *p);
+	bool WouldCycle(JS_Object *p) const;
 	JS_Object *Prototype() const { return prototype; }
 
 	// Get and Put by C string (interning the text).

@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "value.h"
 
 #include <cerrno>
@@ -86,7 +87,12 @@ JS_Value::JS_Value(JS_Value &&other) noexcept : tag(other.tag), u(other.u), key(
 JS_Value &JS_Value::operator=(const JS_Value &other)
 {
 	other.TakeCounts();
-	JS_Value old(std::move(*this));
+	// Take over what this value held before copying in, so that assigning a
+	// value to itself (other is *this) keeps its counts right.
+	JS_Value old;
+	old.tag = tag;
+	old.u = u;
+	old.key = key;
 	tag = other.tag;
 	u = other.u;
 	key = other.key;
@@ -319,7 +325,7 @@ static size_t DecimalPrefix(const char *p, const char *end)
 static double ReadDecimal(const char *p, size_t n)
 {
 	char small[64];
-	char *buf = n < sizeof small ? small : static_cast<char *>(std::malloc(n + 1));
+	char *buf = n < sizeof small ? small : static_cast<char *>(JS_Malloc(n + 1));
 	if (!buf)
 		return js_nan;
 	std::memcpy(buf, p, n);

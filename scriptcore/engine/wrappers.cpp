@@ -1,3 +1,4 @@
+#include "memory.h"
 #include "wrappers.h"
 
 #include <new>
@@ -37,7 +38,7 @@ JS_Object *MakeWrapper(JS_Global_Object *global, const JS_Value &primitive)
 	default:
 		return nullptr;
 	}
-	JS_Primitive_Wrapper *w = new (std::nothrow) JS_Primitive_Wrapper(global, primitive);
+	JS_Primitive_Wrapper *w = JS_New<JS_Primitive_Wrapper>(global, primitive);
 	if (!w)
 		return nullptr;
 	w->SetPrototype(global->Member(member));

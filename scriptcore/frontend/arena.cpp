@@ -1,5 +1,7 @@
 #include "arena.h"
 
+#include "memory.h"
+
 #include <cstdlib>
 
 TextArena::~TextArena()
@@ -18,7 +20,7 @@ char *TextArena::Allocate(size_t size)
 	size_t need = size + 1;
 	if (need > left_) {
 		size_t body = need > 16384 ? need : 16384;
-		Chunk *chunk = static_cast<Chunk *>(std::malloc(sizeof(Chunk) + body));
+		Chunk *chunk = static_cast<Chunk *>(JS_Malloc(sizeof(Chunk) + body));
 		if (!chunk)
 			return nullptr;
 		chunk->previous = chunk_;

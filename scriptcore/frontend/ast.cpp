@@ -3,11 +3,13 @@
 #include "code.h"
 #include "engine_bridge.h"
 
+#include "memory.h"
+
 #include <cstdlib>
 
 AST_Node *NewNode(NodeKind kind, int op)
 {
-	AST_Node *node = static_cast<AST_Node *>(std::calloc(1, sizeof(AST_Node)));
+	AST_Node *node = static_cast<AST_Node *>(JS_Calloc(1, sizeof(AST_Node)));
 	if (node) {
 		node->kind = kind;
 		node->op = op;

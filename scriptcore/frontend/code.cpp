@@ -2,6 +2,8 @@
 
 #include "engine_bridge.h"
 
+#include "memory.h"
+
 #include <cstdlib>
 #include <new>
 
@@ -15,7 +17,7 @@ bool Grow(T **&items, int count, int &capacity)
 	if (capacity > (1 << 28))
 		return false;
 	int wanted = capacity ? capacity * 2 : 8;
-	T **grown = static_cast<T **>(std::realloc(items, sizeof(T *) * static_cast<size_t>(wanted)));
+	T **grown = static_cast<T **>(JS_Realloc(items, sizeof(T *) * static_cast<size_t>(wanted)));
 	if (!grown)
 		return false;
 	items = grown;
@@ -68,7 +70,7 @@ void CodeList::Clear()
 
 FunctionCode *NewFunctionCode()
 {
-	return new (std::nothrow) FunctionCode;
+	return JS_New<FunctionCode>();
 }
 
 void RetainCode(FunctionCode *code)

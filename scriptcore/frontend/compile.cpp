@@ -4,6 +4,8 @@
 #include "frontend.h"
 #include "js_grammar.h"
 
+#include "memory.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +15,7 @@ bool PointerStack::Push(void *item)
 {
 	if (count == capacity) {
 		int wanted = capacity ? capacity * 2 : 8;
-		void **grown = static_cast<void **>(std::realloc(items, sizeof(void *) * static_cast<size_t>(wanted)));
+		void **grown = static_cast<void **>(JS_Realloc(items, sizeof(void *) * static_cast<size_t>(wanted)));
 		if (!grown)
 			return false;
 		items = grown;
@@ -148,7 +150,7 @@ bool CompileState::HasLabel(JS_Name *name) const
 
 bool CompileState::PushFunctionContext()
 {
-	FunctionContext *inner = new (std::nothrow) FunctionContext;
+	FunctionContext *inner = JS_New<FunctionContext>();
 	if (!inner)
 		return false;
 	inner->vars = &inner->ownVars;
@@ -300,7 +302,7 @@ ES_Program *CompileProgram(const ES_SourceSegment *segments, int segmentCount, i
 	ES_SyntaxErrorRecord *record)
 {
 	CompileState state;
-	ES_Program *program = new (std::nothrow) ES_Program;
+	ES_Program *program = JS_New<ES_Program>();
 	if (!program || !state.scanner.Open(segments, segmentCount) || !state.PushFunctionContext()) {
 		delete program;
 		state.RecordError();

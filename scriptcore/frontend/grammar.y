@@ -29,9 +29,16 @@ struct TextToken {
 
 %code {
 #include "engine_bridge.h"
+#include "memory.h"
 #include "numtext.h"
 
+#include <cstdlib>
 #include <cstring>
+
+/* The parser's stacks grow through the engine's allocator, so that running
+   out of memory there fails the parse like any other allocation. */
+#define YYMALLOC JS_Malloc
+#define YYFREE std::free
 
 /* The stack starts with room for 200 entries and stops at 10000. */
 #define YYINITDEPTH 200

@@ -2,6 +2,8 @@
 
 #include "js_grammar.h"
 
+#include "memory.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -100,7 +102,7 @@ bool Scanner::Open(const ES_SourceSegment *segments, int count)
 	if (nonEmpty <= 1) {
 		begin_ = last >= 0 ? segments[last].text : "";
 	} else {
-		joined_ = static_cast<char *>(std::malloc(total));
+		joined_ = static_cast<char *>(JS_Malloc(total));
 		if (!joined_)
 			return false;
 		size_t at = 0;
@@ -161,7 +163,7 @@ bool Scanner::Append(const char *bytes, size_t count)
 				return false;
 			wanted *= 2;
 		}
-		char *grown = static_cast<char *>(std::realloc(accumulator_, wanted));
+		char *grown = static_cast<char *>(JS_Realloc(accumulator_, wanted));
 		if (!grown)
 			return false;
 		accumulator_ = grown;
@@ -490,7 +492,7 @@ int Scanner::ScanNumber(const char *start, TokenValue *value)
 	}
 	/* strtod needs a terminated copy: the source need not be terminated. */
 	char local[64];
-	char *copy = length < sizeof local ? local : static_cast<char *>(std::malloc(length + 1));
+	char *copy = length < sizeof local ? local : static_cast<char *>(JS_Malloc(length + 1));
 	if (!copy) {
 		failed_ = true;
 		return 0;
