@@ -85,7 +85,7 @@ std::string Scan(const std::string &text, bool operand = false, int *lines = nul
 struct Case {
 	const char *text;
 	bool operand;
-	const char *tokens;
+	std::string tokens;
 };
 
 TEST(Scanner, TokenTable)
@@ -135,6 +135,8 @@ TEST(Scanner, TokenTable)
 		{"'\\x4'", false, "str:x4"},
 		{"'\\b\\t\\n\\v\\f\\r'", false, "str:\b\t\n\v\f\r"},
 		{"'a\\\nb'", false, "str:a\nb"},
+		{"'a\\\r\nb'", false, "str:a\r\nb"},
+		{"'\\0x\\99999999999'", false, std::string("str:\0x\xff", 7)},
 		{"'a\nb'", false, "ILLEGAL id:b"},
 		{"'unterminated", false, ""},
 		// Keywords, reserved words and identifiers.
