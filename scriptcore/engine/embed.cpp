@@ -9,6 +9,7 @@
 
 #include "context.h"
 #include "foreign.h"
+#include "frontend.h"
 #include "function.h"
 #include "global.h"
 #include "machine.h"
@@ -181,20 +182,30 @@ ES_API ES_HostObject ES_CALL ES_GetForeignObject(JS_Object *object)
 	return nullptr;
 }
 
-// Compilation arrives with the front end; until then no text compiles.
-ES_API ES_Program *ES_CALL ES_CompileProgram(JS_Object *, const ES_SourceSegment *, int, int, int,
-	ES_SyntaxErrorRecord *)
+ES_API ES_Program *ES_CALL ES_CompileProgram(JS_Object *global, const ES_SourceSegment *segments,
+	int segment_count, int, int version, ES_SyntaxErrorRecord *report)
 {
-	return nullptr;
+	if (!AsGlobal(global) || (segment_count > 0 && !segments))
+		return nullptr;
+	return CompileProgram(segments, segment_count, version, report);
 }
 
-ES_API void ES_CALL ES_DeleteProgram(ES_Program *)
+ES_API void ES_CALL ES_DeleteProgram(ES_Program *program)
 {
+	DeleteProgram(program);
 }
 
-ES_API JS_Object *ES_CALL ES_CreateFunction(JS_Object *, JS_Object **, int, const char *, uint32_t, int,
-	int, const char **, ES_SyntaxErrorRecord *)
+ES_API JS_Object *ES_CALL ES_CreateFunction(JS_Object *global, JS_Object **, int, const char *text,
+	uint32_t length, int, int parameter_count, const char **parameter_names, ES_SyntaxErrorRecord *report)
 {
+	if (!AsGlobal(global) || parameter_count < 0 || (parameter_count > 0 && !parameter_names))
+		return nullptr;
+	FunctionCode *code = CompileFunctionBody(text, text ? length : 0, parameter_names, parameter_count, report);
+	if (!code)
+		return nullptr;
+	// Script function objects do not exist yet: the body compiles and is
+	// checked, but no function can be made of it.
+	ReleaseCode(code);
 	return nullptr;
 }
 

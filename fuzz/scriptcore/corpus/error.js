@@ -1,0 +1,2 @@
+ÿa = ;
+b = "unterminated

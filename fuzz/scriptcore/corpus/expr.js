@@ -1,0 +1,1 @@
+€with (o) { delete a.b; void 0; typeof c; a >>>= 1; b = c ? d : e; new F(1)(2)[3]; }
