@@ -13,6 +13,7 @@
 #include "function.h"
 #include "global.h"
 #include "machine.h"
+#include "script_function.h"
 
 #include <cstddef>
 
@@ -195,18 +196,15 @@ ES_API void ES_CALL ES_DeleteProgram(ES_Program *program)
 	DeleteProgram(program);
 }
 
-ES_API JS_Object *ES_CALL ES_CreateFunction(JS_Object *global, JS_Object **, int, const char *text,
-	uint32_t length, int, int parameter_count, const char **parameter_names, ES_SyntaxErrorRecord *report)
+ES_API JS_Object *ES_CALL ES_CreateFunction(JS_Object *global, JS_Object **scope, int scope_count,
+	const char *text, uint32_t length, int, int parameter_count, const char **parameter_names,
+	ES_SyntaxErrorRecord *report)
 {
-	if (!AsGlobal(global) || parameter_count < 0 || (parameter_count > 0 && !parameter_names))
+	JS_Global_Object *g = AsGlobal(global);
+	if (!g || parameter_count < 0 || (parameter_count > 0 && !parameter_names))
 		return nullptr;
-	FunctionCode *code = CompileFunctionBody(text, text ? length : 0, parameter_names, parameter_count, report);
-	if (!code)
-		return nullptr;
-	// Script function objects do not exist yet: the body compiles and is
-	// checked, but no function can be made of it.
-	ReleaseCode(code);
-	return nullptr;
+	JS_ReleaseHold hold;
+	return FunctionFromText(g, parameter_names, parameter_count, text, length, scope, scope_count, report);
 }
 
 ES_API ES_Context *ES_CALL ES_CreateContext(JS_Object *global, JS_Object *this_object, int version,

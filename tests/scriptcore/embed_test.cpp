@@ -409,6 +409,54 @@ TEST_F(EmbedTest, EmptyAndBadContextsAreSafe)
 	ES_DeleteForeignObject(plain);
 }
 
+TEST_F(EmbedTest, FunctionsMadeFromText)
+{
+	HostObject host;
+	JS_Object *element = ES_CreateForeignObject(global, nullptr, &host, "Element", 1);
+	JS_Object *scope[] = {element};
+	const char *parameters[] = {"event", "extra"};
+	ES_SyntaxErrorRecord record{};
+	record.size = sizeof record.buffer;
+	record.context = "in onclick";
+	JS_Object *f = ES_CreateFunction(global, scope, 1, "return event.type", 17, 1, 2, parameters, &record);
+	ASSERT_NE(f, nullptr);
+	EXPECT_STREQ(ES_GetClass(f), "Function");
+	EXPECT_EQ(record.buffer[0], 0);   // no report on success
+	ES_Value v{};
+	ASSERT_EQ(ES_GetProperty(f, "length", &v), 1);
+	EXPECT_EQ(v.value.number, 2);
+	EXPECT_EQ(ES_DeleteProperty(f, "length"), 0);
+	ASSERT_EQ(ES_GetProperty(f, "prototype", &v), 1);
+	ASSERT_EQ(v.type, ES_VALUE_OBJECT);
+	ES_Value constructor{};
+	ASSERT_EQ(ES_GetProperty(v.value.object, "constructor", &constructor), 1);
+	EXPECT_EQ(constructor.value.object, f);
+	// Inherited through Function.prototype: the Function constructor.
+	ES_Value function_ctor{}, inherited{};
+	ASSERT_EQ(ES_GetProperty(global, "Function", &function_ctor), 1);
+	ASSERT_EQ(ES_GetProperty(f, "constructor", &inherited), 1);
+	EXPECT_EQ(inherited.value.object, function_ctor.value.object);
+
+	// The function keeps its scope objects: the element's host is not told
+	// to let go while the function lives.
+	ES_Value keep{};
+	keep.type = ES_VALUE_OBJECT;
+	keep.value.object = f;
+	ES_PutProperty(global, "onclick", &keep);
+	ES_DeleteForeignObject(element);
+	EXPECT_EQ(host.released, 0);
+
+	// A syntax error fills the record and makes nothing.
+	EXPECT_EQ(ES_CreateFunction(global, nullptr, 0, "return (", 8, 1, 0, nullptr, &record), nullptr);
+	EXPECT_EQ(std::string(record.buffer).rfind("Syntax error in onclick (line 1)\r\n", 0), 0u) << record.buffer;
+	// Bad arguments from the host.
+	EXPECT_EQ(ES_CreateFunction(global, nullptr, 0, "x", 1, 1, 1, nullptr, nullptr), nullptr);
+	EXPECT_EQ(ES_CreateFunction(global, nullptr, 2, "x", 1, 1, 0, nullptr, nullptr), nullptr);
+	EXPECT_EQ(ES_CreateFunction(nullptr, nullptr, 0, "x", 1, 1, 0, nullptr, nullptr), nullptr);
+	JS_Object *empty = ES_CreateFunction(global, nullptr, 0, nullptr, 0, 1, 0, nullptr, nullptr);
+	EXPECT_NE(empty, nullptr);   // an empty body is a function too
+}
+
 // valueOf gives an object, toString a number: a conversion to a string goes
 // through both, in that order for hint Number and the other way for String.
 TEST_F(EmbedTest, ConversionOfObjectsRunsTheirMethods)
