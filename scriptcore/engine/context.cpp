@@ -155,6 +155,7 @@ bool ES_Context::PushFrame(int32_t kind)
 	f->step = 0;
 	f->child_code = COMPLETION_VALUE;
 	f->target.node = nullptr;
+	f->cursor = nullptr;
 	return true;
 }
 

@@ -77,6 +77,9 @@ struct JS_Frame {
 		JS_Object *object;
 		uint32_t index;
 	} target{};
+	// Where a statement list has got to (the next statement to run), so a
+	// long block does not walk its list from the start at every step.
+	const void *cursor = nullptr;
 };
 
 // A scope chain: objects outermost first, each holding a count.
@@ -89,6 +92,7 @@ public:
 
 	uint32_t Count() const { return count_; }
 	JS_Object *At(uint32_t i) const { return objects_[i]; }
+	JS_Object *const *Objects() const { return objects_; }
 	JS_Object *Innermost() const { return count_ ? objects_[count_ - 1] : nullptr; }
 	bool Push(JS_Object *o);
 	void Pop();

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "code.h"
 #include "context.h"
 #include "foreign.h"
 #include "frontend.h"
@@ -231,12 +232,39 @@ ES_API void ES_CALL ES_DeleteContext(ES_Context *context)
 	delete context;
 }
 
-ES_API int ES_CALL ES_PushProgram(JS_Object *, ES_Context *context, ES_Program *program)
+ES_API int ES_CALL ES_PushProgram(JS_Object *global, ES_Context *context, ES_Program *program)
 {
-	if (!context || !program)
+	JS_Global_Object *g = AsGlobal(global);
+	if (!g || !context || !program || !program->body)
 		return 0;
-	context->Reset();
-	return 0;
+	JS_ReleaseHold hold;
+	if (!context->Reset())
+		return 0;
+	// Function declarations replace whatever the global object had under
+	// their names, natively and without attributes.
+	JS_ScopeChain *chain = context->Scope();
+	for (int i = 0; i < program->functions.count; ++i) {
+		FunctionCode *code = program->functions.items[i];
+		JS_Script_Function *f = JS_Script_Function::Create(g, g->FunctionPrototype(), chain->Objects(),
+			chain->Count(), code, code->name);
+		if (!f || !code->name)
+			return 0;
+		JS_Value v;
+		v.SetObject(f);
+		if (JS_Property *p = g->FindNameEntry(code->name)) {
+			p->value = v;
+			p->flags = 0;
+		} else if (g->NativePutName(code->name, v, 0)) {
+			return 0;
+		}
+	}
+	JS_Value undefined;
+	for (int i = 0; i < program->vars.count; ++i) {
+		JS_Name *name = program->vars.items[i];
+		if (!g->FindNameEntry(name) && g->NativePutName(name, undefined, 0))
+			return 0;
+	}
+	return context->PushStatement(program->body) ? 1 : 0;
 }
 
 ES_API int ES_CALL ES_PushCall(ES_Context *context, JS_Object *function, int argc, const ES_Value *argv,

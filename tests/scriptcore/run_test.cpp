@@ -1,0 +1,215 @@
+// Programs compiled and run through the host interface, in time slices.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "scriptcore.h"
+
+namespace {
+
+std::vector<std::string> reports;
+
+int ES_CALLBACK Report(const char *text, ES_Cookie)
+{
+	reports.push_back(text);
+	return 0;
+}
+
+const ES_HostOps no_ops{};
+
+struct Outcome {
+	int status;
+	std::string value;   // the value as text; for status 3 the report
+};
+
+std::string Show(const ES_Value &v)
+{
+	char buf[64];
+	switch (v.type) {
+	case ES_VALUE_UNDEFINED:
+		return "undefined";
+	case ES_VALUE_NULL:
+		return "null";
+	case ES_VALUE_BOOLEAN:
+		return v.value.boolean ? "true" : "false";
+	case ES_VALUE_NUMBER:
+		std::snprintf(buf, sizeof buf, "%.17g", v.value.number);
+		return buf;
+	case ES_VALUE_STRING:
+		return std::string("'") + v.value.string + "'";
+	default:
+		return "object";
+	}
+}
+
+class RunTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		ES_Init(&no_ops, Report);
+		reports.clear();
+		global = ES_CreateGlobalObject();
+		ASSERT_NE(global, nullptr);
+	}
+	void TearDown() override { ES_DeleteGlobalObject(global); }
+
+	Outcome Run(const char *text, int slice = 1000, int want_string = 0, int *slices = nullptr)
+	{
+		ES_SourceSegment segment{text, uint32_t(std::strlen(text))};
+		ES_SyntaxErrorRecord record{};
+		record.size = sizeof record.buffer;
+		ES_Program *program = ES_CompileProgram(global, &segment, 1, 0, 1, &record);
+		if (!program)
+			return {-1, record.buffer};
+		ES_Context *cx = ES_CreateContext(global, nullptr, 4, 0);
+		Outcome outcome{-2, ""};
+		reports.clear();
+		if (ES_PushProgram(global, cx, program)) {
+			int status, n = 0;
+			while ((status = ES_ExecuteContext(cx, slice, want_string)) == ES_STATUS_RUNNING)
+				++n;
+			if (slices)
+				*slices = n;
+			ES_Value out{};
+			if (status == ES_STATUS_VALUE)
+				ES_GetReturnValue(cx, &out);
+			outcome.status = status;
+			outcome.value = status == ES_STATUS_ERROR ? (reports.empty() ? "" : reports.back())
+				      : status == ES_STATUS_VALUE ? Show(out)
+								  : "";
+		}
+		ES_DeleteContext(cx);
+		ES_DeleteProgram(program);
+		return outcome;
+	}
+
+	JS_Object *global = nullptr;
+};
+
+TEST_F(RunTest, ExpressionsAndStatements)
+{
+	const struct {
+		const char *text;
+		int status;
+		const char *value;
+	} cases[] = {
+		{"x = 1 + 2", 2, "3"},
+		{"1 + '2'", 2, "'12'"},
+		{"'3' * '4'", 2, "12"},
+		{"'b' < 'a'", 2, "false"},
+		{"'a' < 'aa'", 2, "true"},
+		{"'\\xe9' > 'z'", 2, "true"},   // bytes compare unsigned
+		{"NaN < 1", 2, "false"},
+		{"NaN >= 1", 2, "false"},
+		{"2 <= 2", 2, "true"},
+		{"null == undefined", 2, "true"},
+		{"null == 0", 2, "false"},
+		{"'1' == 1", 2, "true"},
+		{"true == 1", 2, "true"},
+		{"'1' === 1", 2, "false"},
+		{"NaN != NaN", 2, "true"},
+		{"typeof nosuch", 2, "'undefined'"},
+		{"typeof 1", 2, "'number'"},
+		{"typeof null", 2, "'object'"},
+		{"typeof 'a'", 2, "'string'"},
+		{"void nosuch", 2, "undefined"},
+		{"-1 >>> 0", 2, "4294967295"},
+		{"x = -1; x >>>= 0; x", 2, "4294967295"},
+		{"1 << 33", 2, "2"},
+		{"-8 >> 1", 2, "-4"},
+		{"7 % -3", 2, "1"},
+		{"5 & 3 | 8 ^ 1", 2, "9"},
+		{"x = 5; x++", 2, "5"},
+		{"x = 5; x++; x", 2, "6"},
+		{"x = 5; --x", 2, "4"},
+		{"x = 'ab'; x += 1; x", 2, "'ab1'"},
+		{"x = 6; x *= '2'; x", 2, "12"},
+		{"true ? 'y' : 'n'", 2, "'y'"},
+		{"0 || 'd'", 2, "'d'"},
+		{"1 && 0", 2, "0"},
+		{"a = 1, b = 2; a + b", 2, "3"},
+		{"!''", 2, "true"},
+		{"~5", 2, "-6"},
+		{"-'3'", 2, "-3"},
+		{"+true", 2, "1"},
+		{"x = 1; delete x", 2, "true"},
+		{"x = 1; delete x; typeof x", 2, "'undefined'"},
+		{"delete nosuch", 2, "true"},
+		{"delete NaN", 2, "false"},
+		{"'abc'.length", 2, "3"},
+		{"s = 'abc'; s['length']", 2, "3"},
+		{"1; var x;", 2, "1"},
+		{"1; ; {}", 2, "1"},
+		{"var x = 3; x", 2, "3"},
+		{"var a = 1, b = a + 1; b", 2, "2"},
+		{"var x;", 1, ""},
+		{"for (var i = 0; i < 3; i++) i;", 2, "2"},
+		{"while (true) { break; }", 1, ""},
+		{"x = 5; while (true) { x; break; }", 2, "5"},
+		{"n = 0; outer: for (;;) { for (;;) { n++; break outer; } } n", 2, "1"},
+		{"n = 0; for (i = 0; i < 3; i++) { if (i == 1) continue; n += i } n", 2, "2"},
+		{"n = 0; o: for (i = 0; i < 3; i++) { for (;;) { n++; continue o; } } n", 2, "3"},
+		{"i = 0; do { i++ } while (i < 5); i", 2, "5"},
+		{"if (0) 1; else 2", 2, "2"},
+		{"if (0) 1", 1, ""},
+		{"n = 0; for (;;) { a: { n = 1; break a; n = 2 } break } n", 2, "1"},
+		{"i = 10; while (i) i--", 2, "1"},
+	};
+	for (const auto &c : cases) {
+		Outcome o = Run(c.text);
+		EXPECT_EQ(o.status, c.status) << c.text << " -> " << o.value;
+		EXPECT_EQ(o.value, c.value) << c.text;
+	}
+}
+
+TEST_F(RunTest, ErrorsReachTheHost)
+{
+	const struct {
+		const char *text;
+		const char *report;
+	} cases[] = {
+		{"nosuch", "Error:\r\nname: ReferenceError\r\nmessage: Reference to undefined variable: No such "
+			   "variable 'nosuch'\r\n"},
+		{"x + 1", "Error:\r\nname: TypeError\r\nmessage: Expression does not denote a location: No such "
+			  "variable 'x'\r\n"},
+		{"x * 1", "Error:\r\nname: ReferenceError\r\nmessage: Reference to undefined variable: No such "
+			  "variable 'x'\r\n"},
+		{"for (;;);", "Error:\r\nname: GuruMeditation\r\nmessage: Infinite loop detected\r\n"},
+		{"throw 1.5", "Unhandled exception: 1.5"},
+		{"throw 'x'", "Unhandled exception: \"x\""},
+		{"throw null", "Unhandled exception: null"},
+		{"throw 1 < 2", "Unhandled exception: true"},
+	};
+	for (const auto &c : cases) {
+		Outcome o = Run(c.text);
+		EXPECT_EQ(o.status, ES_STATUS_ERROR) << c.text;
+		EXPECT_EQ(o.value, c.report) << c.text;
+		EXPECT_EQ(reports.size(), 1u) << c.text;
+	}
+	// A stray break at top level ends the run with status 3 and no report.
+	Outcome o = Run("break;");
+	if (o.status != -1) {
+		EXPECT_EQ(o.status, ES_STATUS_ERROR);
+		EXPECT_TRUE(reports.empty());
+	}
+}
+
+TEST_F(RunTest, TimeSlicesAndWantString)
+{
+	int slices = 0;
+	Outcome o = Run("i = 0; while (i < 10000) i++; i", 100, 0, &slices);
+	EXPECT_EQ(o.status, ES_STATUS_VALUE);
+	EXPECT_EQ(o.value, "10000");
+	EXPECT_GT(slices, 100);   // the host got control back again and again
+	o = Run("1 + 1", 1000, 1, &slices);
+	EXPECT_EQ(o.status, ES_STATUS_VALUE);
+	EXPECT_EQ(o.value, "'2'");
+	EXPECT_GE(slices, 1);   // needed a second call for the conversion
+	o = Run("void 0", 1000, 1);
+	EXPECT_EQ(o.status, ES_STATUS_DONE);   // with want string, undefined is no value
+}
+
+} // namespace
