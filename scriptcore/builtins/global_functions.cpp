@@ -144,28 +144,31 @@ int ParseIntStep(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
 	return ReturnNumber(cx, self, ParseInt(self->values[0].u.string, true, ToNumber(self->values[1])));
 }
 
-// The functions that take one argument as a string.
-int WithStringArgument(ES_Context *cx, JS_Frame *args, JS_Frame *self, JS_String **text)
+// The functions that take one argument as a string: the argument converted,
+// or null with the result to complete with in *r.
+JS_String *StringArgument(ES_Context *cx, JS_Frame *args, JS_Frame *self, int *r)
 {
 	if (self->step == 0) {
 		self->values.Clear();
-		int r = Fetch(cx, args, self, 0, FRAME_TO_STRING, 1);
-		if (r != -1)
-			return r;
+		*r = Fetch(cx, args, self, 0, FRAME_TO_STRING, 1);
+		if (*r != -1)
+			return nullptr;
 	} else if (!TakeConverted(self)) {
-		return kFailed;
+		*r = kFailed;
+		return nullptr;
 	}
-	if (!ToStringInPlace(&self->values[0]))
-		return Raise(cx, self, ERROR_ERROR, MSG_IMPLEMENTATION);
-	*text = self->values[0].u.string;
-	return -1;
+	if (!ToStringInPlace(&self->values[0])) {
+		*r = Raise(cx, self, ERROR_ERROR, MSG_IMPLEMENTATION);
+		return nullptr;
+	}
+	return self->values[0].u.string;
 }
 
 int ParseFloatStep(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
 {
-	JS_String *text;
-	int r = WithStringArgument(cx, args, self, &text);
-	if (r != -1)
+	int r;
+	JS_String *text = StringArgument(cx, args, self, &r);
+	if (!text)
 		return r;
 	return ReturnNumber(cx, self, StringToNumber(text->Text(), text->length, false));
 }
@@ -178,9 +181,9 @@ bool IsUnescaped(unsigned char c)
 
 int EscapeStep(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
 {
-	JS_String *text;
-	int r = WithStringArgument(cx, args, self, &text);
-	if (r != -1)
+	int r;
+	JS_String *text = StringArgument(cx, args, self, &r);
+	if (!text)
 		return r;
 	static const char hex[] = "0123456789ABCDEF";
 	JS_String *out = JS_String::Make("");
@@ -211,9 +214,9 @@ int HexValue(char c)
 
 int UnescapeStep(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
 {
-	JS_String *text;
-	int r = WithStringArgument(cx, args, self, &text);
-	if (r != -1)
+	int r;
+	JS_String *text = StringArgument(cx, args, self, &r);
+	if (!text)
 		return r;
 	JS_String *out = JS_String::Make("");
 	if (!out)

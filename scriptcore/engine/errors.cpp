@@ -7,6 +7,7 @@
 
 #include "builtins.h"
 #include "global.h"
+#include "print.h"
 
 const char *const js_error_kind_names[ERROR_KIND_COUNT] = {
 	"Error", "EvalError", "RangeError", "ReferenceError",
@@ -101,6 +102,19 @@ int RaiseWithText(ES_Context *cx, JS_Frame *frame, int kind, int message, const 
 	char buffer[1024];
 	std::snprintf(buffer, sizeof buffer, "%s: %s", MessageText(message), text ? text : "");
 	return RaiseWithReport(cx, frame, kind, buffer);
+}
+
+int RaiseWithSource(ES_Context *cx, JS_Frame *frame, int kind, int message, const AST_Node *node)
+{
+	JS_String *text = JS_String::Make("");
+	if (!text || !PrintExpression(node, text)) {
+		if (text)
+			JS_String::Free(text);
+		return Raise(cx, frame, kind, message);
+	}
+	int result = RaiseWithText(cx, frame, kind, message, text->Text());
+	JS_String::Free(text);
+	return result;
 }
 
 void UnhandledExceptionText(const JS_Value &v, char *buffer, size_t size)

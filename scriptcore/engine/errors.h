@@ -6,6 +6,8 @@
 
 #include "context.h"
 
+struct AST_Node;
+
 // Error kinds; each has a prototype in the global object.
 constexpr int ERROR_ERROR = 0;
 constexpr int ERROR_EVAL = 1;
@@ -82,6 +84,9 @@ const char *MessageText(int message);
 // value is the message text, or undefined.
 int Raise(ES_Context *cx, JS_Frame *frame, int kind, int message);
 int RaiseWithText(ES_Context *cx, JS_Frame *frame, int kind, int message, const char *text);
+// As RaiseWithText, the text being the node printed as an expression (the
+// table text alone should memory run out while printing).
+int RaiseWithSource(ES_Context *cx, JS_Frame *frame, int kind, int message, const AST_Node *node);
 int RaiseWithReport(ES_Context *cx, JS_Frame *frame, int kind, const char *report);
 
 // The text the host's error callback receives for an exception nobody

@@ -4,6 +4,7 @@
 #include "frontend.h"
 #include "global.h"
 #include "memory.h"
+#include "print.h"
 
 JS_Script_Function *JS_Script_Function::Create(JS_Global_Object *global, JS_Object *function_prototype,
 	JS_Object *const *scope, uint32_t scope_count, FunctionCode *code, JS_Name *name)
@@ -59,6 +60,11 @@ JS_Script_Function::~JS_Script_Function()
 	std::free(scope_);
 	if (code_)
 		ReleaseCode(code_);
+}
+
+bool JS_Script_Function::SourceText(JS_String *out)
+{
+	return PrintFunction(name_, code_, out);
 }
 
 JS_Script_Function *FunctionFromText(JS_Global_Object *global, const char *const *parameters,

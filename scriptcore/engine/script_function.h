@@ -22,6 +22,9 @@ public:
 	JS_Object *ScopeAt(uint32_t i) const { return scope_[i]; }
 	uint32_t FormalCount() const { return formal_count_; }
 
+	// "function NAME(A, B) " and the body block, printed from the code.
+	bool SourceText(JS_String *out) override;
+
 private:
 	template <typename T, typename... Args>
 	friend T *JS_New(Args &&...args);
