@@ -154,12 +154,13 @@ int This(ES_Context *cx, JS_Frame *self)
 	return Complete(cx, self, v);
 }
 
-// Stores slot `value` into the reference in slot `target`.
-int Store(ES_Context *cx, JS_Frame *self, uint32_t target, uint32_t value)
+// Stores slot `value` into the reference in slot `target`; a target that
+// is no reference raises ReferenceError 27 naming the target expression.
+int Store(ES_Context *cx, JS_Frame *self, uint32_t target, uint32_t value, const AST_Node *target_node)
 {
 	int r = PutValue(cx, self->values[target], self->values[value]);
 	if (r == 3)
-		return RaiseWithText(cx, self, ERROR_REFERENCE, MSG_UNDEFINED_IN_ASSIGNMENT, "");
+		return RaiseWithSource(cx, self, ERROR_REFERENCE, MSG_UNDEFINED_IN_ASSIGNMENT, target_node);
 	if (r == 1)
 		return Fail(cx, self);
 	return 0;
@@ -177,7 +178,7 @@ int Assign(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 		if (int r = Read(cx, self, 1))
 			return r;
 		if (!self->values[0].IsReference())
-			return RaiseWithText(cx, self, ERROR_REFERENCE, MSG_UNDEFINED_IN_ASSIGNMENT, "");
+			return RaiseWithSource(cx, self, ERROR_REFERENCE, MSG_UNDEFINED_IN_ASSIGNMENT, n->child[0]);
 		int put = PutValue(cx, self->values[0], self->values[1]);
 		if (put == 2) {
 			// The host wants a primitive: convert and store again.
@@ -188,14 +189,14 @@ int Assign(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 		if (put == 1)
 			return Fail(cx, self);
 		if (put == 3)
-			return RaiseWithText(cx, self, ERROR_RANGE, MSG_ARRAY_LENGTH_VALUE, "");
+			return RaiseWithSource(cx, self, ERROR_RANGE, MSG_ARRAY_LENGTH_VALUE, n->child[1]);
 		return Complete(cx, self, JS_Value(self->values[1]));
 	}
 	default: {
 		JS_Value primitive = self->values.Top();
 		self->values.Pop();
 		self->values[1] = primitive;
-		if (int r = Store(cx, self, 0, 1))
+		if (int r = Store(cx, self, 0, 1, n->child[0]))
 			return r;
 		return Complete(cx, self, primitive);
 	}
@@ -329,7 +330,7 @@ int Add(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 	if (!self->values.Push(sum))
 		return Fail(cx, self);
 	if (n->op == 1) {
-		if (int s = Store(cx, self, 0, self->values.Count() - 1))
+		if (int s = Store(cx, self, 0, self->values.Count() - 1, n->child[0]))
 			return s;
 	}
 	return COMPLETION_VALUE;
@@ -361,7 +362,7 @@ int CompoundAssign(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 	v.SetNumber(result);
 	if (!self->values.Push(v))
 		return Fail(cx, self);
-	if (int s = Store(cx, self, 0, self->values.Count() - 1))
+	if (int s = Store(cx, self, 0, self->values.Count() - 1, n->child[0]))
 		return s;
 	return COMPLETION_VALUE;
 }
@@ -568,7 +569,7 @@ int IncDec(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 	updated.SetNumber(old + ((n->op & INCDEC_INCREMENT) ? 1 : -1));
 	if (!self->values.Push(updated))
 		return Fail(cx, self);
-	if (int s = Store(cx, self, 0, 2))
+	if (int s = Store(cx, self, 0, 2, n->child[0]))
 		return s;
 	return Complete(cx, self, (n->op & INCDEC_PREFIX) ? updated : JS_Value(self->values[1]));
 }
@@ -584,7 +585,8 @@ int Member(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 			return r;
 		JS_Value object;
 		if (!ToObject(cx->global, self->values[0], &object))
-			return RaiseWithText(cx, self, ERROR_TYPE, dot ? MSG_DOT_NOT_OBJECT : MSG_BRACKET_NOT_OBJECT, "");
+			return RaiseWithSource(cx, self, ERROR_TYPE, dot ? MSG_DOT_NOT_OBJECT : MSG_BRACKET_NOT_OBJECT,
+				n->child[0]);
 		self->values[0] = object;
 		if (dot) {
 			JS_Value ref;
@@ -652,7 +654,7 @@ int VarDeclaration(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 	default:
 		if (int r = Read(cx, self, 1))
 			return r;
-		if (int r = Store(cx, self, 0, 1))
+		if (int r = Store(cx, self, 0, 1, n->child[0]))
 			return r;
 		return COMPLETION_VALUE;
 	}

@@ -182,6 +182,12 @@ TEST_F(RunTest, ErrorsReachTheHost)
 		{"throw 'x'", "Unhandled exception: \"x\""},
 		{"throw null", "Unhandled exception: null"},
 		{"throw 1 < 2", "Unhandled exception: true"},
+		{"1 = 2", "Error:\r\nname: ReferenceError\r\nmessage: Reference to undefined variable or property in "
+			  "assignment: 1\r\n"},
+		{"x = null; x.y", "Error:\r\nname: TypeError\r\nmessage: Value on left hand side of '.' is not "
+				  "convertible to Object: x\r\n"},
+		{"o = void 0; o[1 + 2]", "Error:\r\nname: TypeError\r\nmessage: Value on left hand side of [...] is "
+					 "not convertible to Object: o\r\n"},
 	};
 	for (const auto &c : cases) {
 		Outcome o = Run(c.text);
