@@ -229,22 +229,36 @@ double Bitwise(int op, double a, double b)
 	return double(op == 0 ? (x & y) : op == 1 ? (x ^ y) : (x | y));
 }
 
+// Steps 0 to 2 of a node with two operands: the left operand is evaluated
+// and read into slot 0 (or, keeping its reference there, read as a location
+// into slot 1), then the right operand is evaluated and read into the next
+// slot.  -1 once both are there, else what the step returns.
+int Operands(ES_Context *cx, JS_Frame *self, const AST_Node *n, bool keep_left_reference)
+{
+	switch (self->step) {
+	case 0:
+		return PushExpression(cx, self, n->child[0], 1);
+	case 1:
+		if (int r = keep_left_reference ? ReadCopy(cx, self, 0, true) : Read(cx, self, 0))
+			return r;
+		return PushExpression(cx, self, n->child[1], 2);
+	case 2:
+		if (int r = Read(cx, self, self->values.Count() - 1))
+			return r;
+		return -1;
+	default:
+		return -1;
+	}
+}
+
 // Binary operators of the general pattern: both operands read, converted
 // to primitives with hint Number (left first), then the operator.
 int Binary(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 {
-	if (self->step == 0)
-		return PushExpression(cx, self, n->child[0], 1);
-	if (self->step == 1) {
-		if (int r = Read(cx, self, 0))
-			return r;
-		return PushExpression(cx, self, n->child[1], 2);
-	}
-	if (self->step == 2) {
-		if (int r = Read(cx, self, 1))
-			return r;
-	}
-	int r = ToPrimitives(cx, self, 0, 2, FRAME_TO_PRIMITIVE_NUMBER, 2);
+	int r = Operands(cx, self, n, false);
+	if (r != -1)
+		return r;
+	r = ToPrimitives(cx, self, 0, 2, FRAME_TO_PRIMITIVE_NUMBER, 2);
 	if (r != -1)
 		return r;
 	const JS_Value &left = self->values[0], &right = self->values[1];
@@ -294,18 +308,10 @@ int Binary(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 // without hint; a string on either side concatenates.
 int Add(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 {
-	if (self->step == 0)
-		return PushExpression(cx, self, n->child[0], 1);
-	if (self->step == 1) {
-		if (int r = ReadCopy(cx, self, 0, true))
-			return r;
-		return PushExpression(cx, self, n->child[1], 2);
-	}
-	if (self->step == 2) {
-		if (int r = Read(cx, self, 2))
-			return r;
-	}
-	int r = ToPrimitives(cx, self, 1, 2, FRAME_TO_PRIMITIVE, 2);
+	int r = Operands(cx, self, n, true);
+	if (r != -1)
+		return r;
+	r = ToPrimitives(cx, self, 1, 2, FRAME_TO_PRIMITIVE, 2);
 	if (r != -1)
 		return r;
 	const JS_Value &left = self->values[1], &right = self->values[2];
@@ -340,18 +346,10 @@ int Add(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 // right operand, both to numbers, the operator, then the store.
 int CompoundAssign(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 {
-	if (self->step == 0)
-		return PushExpression(cx, self, n->child[0], 1);
-	if (self->step == 1) {
-		if (int r = ReadCopy(cx, self, 0, true))
-			return r;
-		return PushExpression(cx, self, n->child[1], 2);
-	}
-	if (self->step == 2) {
-		if (int r = Read(cx, self, 2))
-			return r;
-	}
-	int r = ToPrimitives(cx, self, 1, 2, FRAME_TO_PRIMITIVE_NUMBER, 2);
+	int r = Operands(cx, self, n, true);
+	if (r != -1)
+		return r;
+	r = ToPrimitives(cx, self, 1, 2, FRAME_TO_PRIMITIVE_NUMBER, 2);
 	if (r != -1)
 		return r;
 	double a = ToNumber(self->values[1]), b = ToNumber(self->values[2]);
@@ -371,16 +369,9 @@ int CompoundAssign(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 int Equality(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 {
 	bool negate = n->op == 1 || n->op == 3;
-	if (self->step == 0)
-		return PushExpression(cx, self, n->child[0], 1);
-	if (self->step == 1) {
-		if (int r = Read(cx, self, 0))
-			return r;
-		return PushExpression(cx, self, n->child[1], 2);
-	}
+	if (int r = Operands(cx, self, n, false); r != -1)
+		return r;
 	if (self->step == 2) {
-		if (int r = Read(cx, self, 1))
-			return r;
 		if (n->op >= 2)
 			return CompleteBoolean(cx, self, StrictEquals(self->values[0], self->values[1]) != negate);
 	} else {
