@@ -7,25 +7,6 @@
 
 namespace postroom {
 
-namespace {
-
-bool SameText(const std::string& a, const char* b)
-{
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y + 32);
-        if (x != y)
-            return false;
-    }
-    return i == a.size() && !b[i];
-}
-
-}  // namespace
-
 Account::Account(std::string directory, std::string name, std::string email, std::string replyTo)
     : directory_(std::move(directory)), name_(std::move(name)), email_(std::move(email)),
       replyTo_(std::move(replyTo))

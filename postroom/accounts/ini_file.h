@@ -15,6 +15,10 @@
 
 namespace postroom {
 
+// True when the two texts are equal apart from ASCII letter case, the rule
+// of every section and key name in the settings files.
+bool SameText(std::string_view a, std::string_view b);
+
 struct IniEntry {
     std::string key;
     // monostate: a bare line.

@@ -27,21 +27,6 @@ constexpr Key kKeys[] = {
     {"isOpen", &WindowSettings::open, 1},
 };
 
-bool SameText(const std::string& a, const char* b)
-{
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y + 32);
-        if (x != y)
-            return false;
-    }
-    return i == a.size() && !b[i];
-}
-
 }  // namespace
 
 WindowList::~WindowList()
