@@ -206,7 +206,7 @@ bool ES_Context::PushCallResult()
 	return PushFrame(FRAME_CALL_RESULT);
 }
 
-bool ES_Context::PushReentry(int16_t step)
+bool ES_Context::PushReentry(int32_t step)
 {
 	JS_Frame *current = Top();
 	if (!current)

@@ -68,8 +68,8 @@ private:
 struct JS_Frame {
 	JS_ValueVector values;
 	int32_t kind = FRAME_STATEMENT;
-	int16_t step = 0;
-	int16_t child_code = COMPLETION_VALUE;
+	int32_t step = 0;
+	int32_t child_code = COMPLETION_VALUE;
 	// A syntax node, a counted object (call and construct frames) or the
 	// index of a value in the frame below (conversion frames).
 	union {
@@ -119,7 +119,7 @@ struct ES_Context {
 	bool PushConversion(int32_t kind, uint32_t index);
 	bool PushCall(JS_Object *function);
 	bool PushConstruct(JS_Object *function);
-	bool PushReentry(int16_t step);
+	bool PushReentry(int32_t step);
 	bool PushCallResult();
 	void PopFrame();
 	void PopAllFrames();

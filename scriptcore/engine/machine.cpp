@@ -87,10 +87,10 @@ int RunContext(ES_Context *cx, int steps)
 	int result;
 	for (;;) {
 		uint32_t d = cx->FrameCount() - 1;
-		int r = int16_t(RunStep(cx, d));
+		int r = RunStep(cx, d);
 		JS_Frame *f = cx->FrameAt(d);
 		if (r >= 0) {
-			f->step = int16_t(r);
+			f->step = r;
 		} else {
 			if (d >= JS_FRAME_LIMIT) {
 				if (js_error_report)
@@ -109,7 +109,7 @@ int RunContext(ES_Context *cx, int steps)
 					r = Raise(cx, below, ERROR_ERROR, MSG_IMPLEMENTATION);
 			}
 			cx->PopFrame();
-			below->child_code = int16_t(r);
+			below->child_code = r;
 		}
 		if (--cx->budget < 0)
 			return 0;
