@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <new>
 
+#include "array.h"
 #include "builtins.h"
 #include "function.h"
 #include "wrappers.h"
@@ -210,7 +211,7 @@ bool JS_Global_Object::InstallBuiltins()
 	} prototypes[] = {
 		{NUMBER_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, zero)},
 		{BOOLEAN_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, no)},
-		{ARRAY_PROTOTYPE, JS_New<JS_Native_Object>(this, "Array")},
+		{ARRAY_PROTOTYPE, JS_Array::Create(this, object_prototype)},
 		{STRING_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, empty)},
 		{DATE_PROTOTYPE, JS_New<JS_Native_Object>(this, "Date")},
 		{REGEXP_PROTOTYPE, JS_New<JS_Native_Object>(this, "RegExp")},
