@@ -230,14 +230,15 @@ int JoinRoutine(ES_Context *cx, JS_Frame *args, JS_Frame *self, const JoinMode &
 			uint64_t end = next && next->key.index < length ? next->key.index : length;
 			uint64_t last = end < length ? end : uint64_t(length) - 1;   // no separator after the last
 			uint64_t separators = last > k ? last - k : 0;
+			const JS_String *sep = self->values[J_SEPARATOR].u.string;
+			JS_String *acc = self->values[J_TEXT].u.string;
+			// The whole run must fit, or the join fails at once.
+			if (uint64_t(acc->length) + separators * sep->length > JS_MAX_STRING_LENGTH)
+				return RaiseTextTooLong(cx, self);
 			if (separators > kHoleChunk) {
 				separators = kHoleChunk;
 				end = k + separators;
 			}
-			const JS_String *sep = self->values[J_SEPARATOR].u.string;
-			JS_String *acc = self->values[J_TEXT].u.string;
-			if (uint64_t(acc->length) + separators * sep->length > JS_MAX_STRING_LENGTH)
-				return RaiseTextTooLong(cx, self);
 			if (sep->length)
 				for (uint64_t i = 0; i < separators; ++i)
 					if (!acc->Append(sep))

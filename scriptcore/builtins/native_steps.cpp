@@ -61,25 +61,27 @@ static bool Settle(JS_Value *slot, char letter)
 	return true;
 }
 
-// The plan's letter for slot k, and how many slots it asks for.
+// The plan's letter for slot k, and how many slots it asks for.  In a plan
+// ending in '*' the letter before the star covers every remaining argument,
+// none included.
 static char PlanLetter(const char *plan, size_t length, uint32_t k)
 {
-	bool star = length && plan[length - 1] == '*';
-	size_t fixed = star ? length - 1 : length;
+	bool star = length >= 2 && plan[length - 1] == '*';
+	size_t fixed = star ? length - 2 : length;
 	if (k < fixed)
 		return plan[k];
-	return star && fixed ? plan[fixed - 1] : 'v';
+	return star ? plan[length - 2] : 'v';
 }
 
 static uint32_t PlanSlots(const char *plan, size_t length, uint32_t argc)
 {
-	bool star = length && plan[length - 1] == '*';
-	size_t fixed = star ? length - 1 : length;
+	bool star = length >= 2 && plan[length - 1] == '*';
+	size_t fixed = star ? length - 2 : length;
 	uint32_t slots = uint32_t(fixed), consumed = 0;
 	for (size_t i = 0; i < fixed; ++i)
 		if (plan[i] != 'L')
 			++consumed;
-	if (star && fixed && argc > consumed)
+	if (star && argc > consumed)
 		slots += argc - consumed;
 	return slots;
 }

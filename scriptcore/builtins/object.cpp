@@ -1,4 +1,5 @@
 // The Object constructor and the methods of Object.prototype.
+#include "memory.h"
 #include "builtins.h"
 #include "function.h"
 #include "native_steps.h"
