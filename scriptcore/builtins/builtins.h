@@ -27,4 +27,29 @@ JS_Object *MakeErrorObject(JS_Global_Object *global, int kind, const char *messa
 void PrimitiveErrorText(JS_Object *o, JS_String *out);
 bool IsErrorObject(JS_Object *o);
 
+// The Object, Number, Boolean and Array constructors (null when memory runs
+// out), and the methods of their prototypes.
+JS_Object *MakeObjectConstructor(JS_Global_Object *global);
+JS_Object *MakeNumberConstructor(JS_Global_Object *global);
+JS_Object *MakeBooleanConstructor(JS_Global_Object *global);
+JS_Object *MakeArrayConstructor(JS_Global_Object *global);
+bool InstallObjectPrototypeMethods(JS_Global_Object *global);
+bool InstallNumberPrototypeMethods(JS_Global_Object *global);
+bool InstallBooleanPrototypeMethods(JS_Global_Object *global);
+bool InstallArrayPrototypeMethods(JS_Global_Object *global);
+bool InstallStringPrototypeMethods(JS_Global_Object *global);
+// Math's constants and functions, on the global object's Math member.
+bool InstallMath(JS_Global_Object *global);
+// A library constructor by member (Object, Number, Boolean, Array), or a
+// placeholder without steps for the others.
+JS_Object *MakeLibraryConstructor(JS_Global_Object *global, int member, const char *name);
+
+// Array.prototype.sort.
+int ArraySortStep(ES_Context *cx, JS_Frame *args, JS_Frame *self, int magic);
+// Whether a routine is the library's toString of numbers, strings or
+// booleans (join makes their text without calling them).
+bool IsNumberToString(JS_StepFunction step);
+bool IsStringToString(JS_StepFunction step);
+bool IsBooleanToString(JS_StepFunction step);
+
 #endif

@@ -249,7 +249,7 @@ int ConvertArguments(ES_Context *cx, const JS_ValueVector &source, JS_Frame *sel
 	if (n == 0)
 		return 0;
 	// Steps 1..n name the value whose conversion sub-step is running.
-	if (n >= 32767)
+	if (n >= uint32_t(INT32_MAX))
 		return Raise(cx, self, ERROR_RANGE, MSG_IMPLEMENTATION);
 	uint32_t k = 0;
 	if (self->step == 0) {

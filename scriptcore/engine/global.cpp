@@ -194,7 +194,8 @@ bool JS_Global_Object::InstallBuiltins()
 	    !Keep(this, FUNCTION_PROTOTYPE, JS_New<JS_Function_Prototype>(this, function_name)))
 		return false;
 	FunctionPrototype()->SetPrototype(object_prototype);
-	if (!PutNumber(FunctionPrototype(), "length", 0, kFixed) || !InstallFunctionPrototypeMethods(this))
+	if (!PutNumber(FunctionPrototype(), "length", 0, kFixed) || !InstallObjectPrototypeMethods(this) ||
+	    !InstallFunctionPrototypeMethods(this))
 		return false;
 
 	// The wrapper prototypes and the other standard prototypes.
@@ -221,7 +222,9 @@ bool JS_Global_Object::InstallBuiltins()
 			return false;
 		p.object->SetPrototype(object_prototype);
 	}
-	if (!PutNumber(Member(STRING_PROTOTYPE), "length", 0, kFixed))
+	if (!PutNumber(Member(STRING_PROTOTYPE), "length", 0, kFixed) || !InstallNumberPrototypeMethods(this) ||
+	    !InstallBooleanPrototypeMethods(this) || !InstallArrayPrototypeMethods(this) ||
+	    !InstallStringPrototypeMethods(this))
 		return false;
 
 	// The error prototypes, in kind order.
@@ -265,7 +268,7 @@ bool JS_Global_Object::InstallBuiltins()
 				       ? MakeErrorConstructor(this, c.member - ERROR_CONSTRUCTOR)
 			       : c.member == FUNCTION_CONSTRUCTOR
 				       ? MakeFunctionConstructor(this)
-				       : JS_Builtin_Constructor::Create(this, c.name, nullptr, nullptr, 0);
+				       : MakeLibraryConstructor(this, c.member, c.name);
 		if (!Keep(this, c.member, f) || !PutObject(f, "prototype", Member(c.prototype), kFixed) ||
 		    !PutNumber(f, "length", c.length, kFixed))
 			return false;
@@ -275,6 +278,8 @@ bool JS_Global_Object::InstallBuiltins()
 	if (!Keep(this, MATH_OBJECT, math))
 		return false;
 	math->SetPrototype(object_prototype);
+	if (!InstallMath(this))
+		return false;
 
 	// Constructor links (GuruMeditation's prototype has none).
 	for (auto &c : constructors)

@@ -511,6 +511,15 @@ TEST_F(EmbedTest, ScriptsCallHostFunctionsWithEveryArgument)
 		ES_STATUS_VALUE);
 	EXPECT_EQ(host.arguments.size(), 300u);
 	EXPECT_EQ(host.arguments[299], "n:299");
+	// A conversion of 40000 arguments takes 40000 steps of one frame.
+	HostObject numbers;
+	JS_Object *sum = PutForeignFunction(global, &numbers, "sum", "n");
+	ASSERT_EQ(RunProgram(global, "a = []; for (i = 0; i < 40000; i++) a[i] = '' + i; sum.apply(null, a)", 1000),
+		ES_STATUS_VALUE)
+		<< (error_reports.empty() ? "" : error_reports.back());
+	ASSERT_EQ(numbers.arguments.size(), 40000u);
+	EXPECT_EQ(numbers.arguments[39999], "n:39999");
+	ES_DeleteForeignObject(sum);
 	ASSERT_EQ(RunProgram(global, "Image()", 1000), ES_STATUS_VALUE);
 	EXPECT_TRUE(host.arguments.empty());
 	// A method of a host object is called with that object as this.

@@ -101,7 +101,8 @@ const Case statement_cases[] = {
 	{"o = {a: 1, b: 2, c: 3}; s = ''; for (k in o) { s += k; delete o.c } s", 2, "'ab'"},
 	{"o = {a: 1}; s = ''; for (k in o) { s += k; o.b = 2 } s", 2, "'a'"},
 	{"o = {a: 1, b: 2}; for (k in o) k", 2, "'b'"},
-	{"o = {a: 1, b: 2}; for (k in o) break;", 1, ""},
+	{"for (k in {a: 1, b: 2}) break;", 1, ""},
+	{"o = {a: 1, b: 2}; for (k in o) break;", 2, "object"},   // the block keeps the earlier value
 	{"a = []; a[4294967294] = 1; a[2147483648] = 2; s = ''; for (k in a) s += k + ','; s", 2,
 	 "'2147483648,4294967294,'"},
 	{"o = {a: 1}; for (var k = 'z' in o) ; k", 2, "'a'"},
@@ -168,6 +169,8 @@ const Case eval_and_function_cases[] = {
 	{"try { eval('1 +') } catch (e) { e.message }", 2, "'Syntax error in call to eval (line 1)\r\n1 +\r\n----^'"},
 	{"try { eval('1 +') } catch (e) { e instanceof SyntaxError }", 2, "true"},
 	{"eval('if (1) 2; else 3')", 2, "2"},
+	{"try { eval(new Array(20000).join('(') + '1' + new Array(20000).join(')')) } catch (e) { e.name }", 2,
+	 "'SyntaxError'"},
 	{"new Function('a, b', 'c', 'return a + b + c')(1, 2, 3)", 2, "6"},
 	{"new Function('a, b', 'c', 'return a + b + c').length", 2, "3"},
 	{"Function('return 7')()", 2, "7"},
@@ -256,7 +259,7 @@ TEST_F(RunTest, CallErrors)
 				  "convertible to Object\r\n"},
 		{"function r() { r() } r()",
 		 "ECMAScript interpreter stack overflow (limit 10000 expressions).\r\nScript terminated."},
-		{"eval(new Array(20000).join('(') + '1' + new Array(20000).join(')'))",
+		{"eval(new Array(30000).join('1+') + '1')",
 		 "ECMAScript interpreter stack overflow (limit 10000 expressions).\r\nScript terminated."},
 		{"Function.prototype.toString.call({})",
 		 "Error:\r\nname: TypeError\r\nmessage: Function.prototype.toString() was called on an object that "

@@ -132,4 +132,42 @@ TEST_F(RunTest, TimeSlicesAndWantString)
 	EXPECT_EQ(o.status, ES_STATUS_DONE);   // with want string, undefined is no value
 }
 
+// An endless loop never keeps the host beyond its budget, whatever the
+// budget; the context stays resumable.
+TEST_F(RunTest, EndlessLoopsReturnEverySlice)
+{
+	const char *text = "while (true) {}";
+	ES_SourceSegment segment{text, uint32_t(std::strlen(text))};
+	ES_Program *program = ES_CompileProgram(global, &segment, 1, 0, 1, nullptr);
+	ASSERT_NE(program, nullptr);
+	ES_Context *cx = ES_CreateContext(global, nullptr, 4, 0);
+	ASSERT_EQ(ES_PushProgram(global, cx, program), 1);
+	for (int budget : {0, 1, 7, 100, 100000})
+		for (int i = 0; i < 5; ++i)
+			EXPECT_EQ(ES_ExecuteContext(cx, budget, 0), ES_STATUS_RUNNING) << budget;
+	ES_DeleteContext(cx);
+	ES_DeleteProgram(program);
+}
+
+// Step numbers never run into the completion codes: a block of 40000
+// statements and a call with 40000 arguments run to their ends.
+TEST_F(RunTest, LongBlocksAndArgumentLists)
+{
+	std::string block = "n = 0;";
+	for (int i = 0; i < 40000; ++i)
+		block += " n++;";
+	block += " n";
+	Outcome o = Run(block.c_str());
+	EXPECT_EQ(o.status, ES_STATUS_VALUE);
+	EXPECT_EQ(o.value, "40000");
+
+	std::string call = "function f() { return arguments.length } f(0";
+	for (int i = 1; i < 40000; ++i)
+		call += ", " + std::to_string(i);
+	call += ")";
+	o = Run(call.c_str());
+	EXPECT_EQ(o.status, ES_STATUS_VALUE);
+	EXPECT_EQ(o.value, "40000");
+}
+
 } // namespace
