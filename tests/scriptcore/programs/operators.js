@@ -1,7 +1,7 @@
 // exit: 3
 // Operators and the conversions they make, collected into one text.
 var out = "";
-function_free: {
+checks: {
 	out += (7 % 3) + " " + (-7 % 3) + " " + (2 - "5") + " " + ("3" * "4") + " " + (1 / 4) + "|";
 	out += (5 & 3) + " " + (5 | 3) + " " + (5 ^ 3) + " " + (~5) + " " + (1 << 31) + " " +
 		(-16 >> 2) + " " + (-16 >>> 28) + "|";
