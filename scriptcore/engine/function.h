@@ -33,6 +33,8 @@ public:
 		JS_StepFunction step, JS_Name *name, int length, int magic);
 
 	int Call(ES_Context *cx, JS_Frame *args, JS_Frame *self) override;
+	// The routine, so that a caller can tell a built-in method it knows.
+	JS_StepFunction Step() const { return step_; }
 
 private:
 	template <typename T, typename... Args>

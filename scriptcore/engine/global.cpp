@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <new>
 
+#include "array.h"
 #include "builtins.h"
 #include "function.h"
 #include "wrappers.h"
@@ -193,7 +194,8 @@ bool JS_Global_Object::InstallBuiltins()
 	    !Keep(this, FUNCTION_PROTOTYPE, JS_New<JS_Function_Prototype>(this, function_name)))
 		return false;
 	FunctionPrototype()->SetPrototype(object_prototype);
-	if (!PutNumber(FunctionPrototype(), "length", 0, kFixed))
+	if (!PutNumber(FunctionPrototype(), "length", 0, kFixed) || !InstallObjectPrototypeMethods(this) ||
+	    !InstallFunctionPrototypeMethods(this))
 		return false;
 
 	// The wrapper prototypes and the other standard prototypes.
@@ -210,7 +212,7 @@ bool JS_Global_Object::InstallBuiltins()
 	} prototypes[] = {
 		{NUMBER_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, zero)},
 		{BOOLEAN_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, no)},
-		{ARRAY_PROTOTYPE, JS_New<JS_Native_Object>(this, "Array")},
+		{ARRAY_PROTOTYPE, JS_Array::Create(this, object_prototype)},
 		{STRING_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, empty)},
 		{DATE_PROTOTYPE, JS_New<JS_Native_Object>(this, "Date")},
 		{REGEXP_PROTOTYPE, JS_New<JS_Native_Object>(this, "RegExp")},
@@ -220,7 +222,9 @@ bool JS_Global_Object::InstallBuiltins()
 			return false;
 		p.object->SetPrototype(object_prototype);
 	}
-	if (!PutNumber(Member(STRING_PROTOTYPE), "length", 0, kFixed))
+	if (!PutNumber(Member(STRING_PROTOTYPE), "length", 0, kFixed) || !InstallNumberPrototypeMethods(this) ||
+	    !InstallBooleanPrototypeMethods(this) || !InstallArrayPrototypeMethods(this) ||
+	    !InstallStringPrototypeMethods(this))
 		return false;
 
 	// The error prototypes, in kind order.
@@ -262,7 +266,9 @@ bool JS_Global_Object::InstallBuiltins()
 	for (auto &c : constructors) {
 		JS_Object *f = c.member >= ERROR_CONSTRUCTOR
 				       ? MakeErrorConstructor(this, c.member - ERROR_CONSTRUCTOR)
-				       : JS_Builtin_Constructor::Create(this, c.name, nullptr, nullptr, 0);
+			       : c.member == FUNCTION_CONSTRUCTOR
+				       ? MakeFunctionConstructor(this)
+				       : MakeLibraryConstructor(this, c.member, c.name);
 		if (!Keep(this, c.member, f) || !PutObject(f, "prototype", Member(c.prototype), kFixed) ||
 		    !PutNumber(f, "length", c.length, kFixed))
 			return false;
@@ -272,6 +278,8 @@ bool JS_Global_Object::InstallBuiltins()
 	if (!Keep(this, MATH_OBJECT, math))
 		return false;
 	math->SetPrototype(object_prototype);
+	if (!InstallMath(this))
+		return false;
 
 	// Constructor links (GuruMeditation's prototype has none).
 	for (auto &c : constructors)
