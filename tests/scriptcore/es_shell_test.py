@@ -45,6 +45,9 @@ class Case:
 CASES = [
     # Programs and where they come from.
     Case("nothing to do", ["-e", "x = 1"], 0),
+    Case("print", ["-e", "print(6 * 7, 'is', typeof print)"], 0, out=b"42 is function\n"),
+    Case("output before an error stays", ["-e", "console.log('first'); throw 'then'"], 3,
+         b'Unhandled exception: "then"\n', out=b"first\n"),
     Case("-e sources share one global, in order",
          ["-e", "a = 2", "-e", "b = a * 21", "-e", "throw b"], 3,
          b"Unhandled exception: 42\n"),
@@ -139,7 +142,8 @@ def check_interactive(es):
     attrs[3] &= ~termios.ECHO
     termios.tcsetattr(slave, termios.TCSANOW, attrs)
     lines = [b"1 + 2", b"x = 'h' + 'i'", b"x", b"throw 0.1 + 0.2", b"0.1 + 0.2",
-             b"undefined", b"a = ;", b"typeof x"]
+             b"undefined", b"a = ;", b"typeof x", b"function sq(v) { return v * v; }",
+             b"sq(9)", b"print('p', sq(2))", b"[1, [2, 3]]", b"({ toString: function () { return 'o'; } })"]
     os.write(master, b"\n".join(lines) + b"\n\x04")
     proc = subprocess.Popen([es], stdin=slave, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     os.close(slave)
@@ -149,7 +153,7 @@ def check_interactive(es):
         os.close(master)
     want = es_run.Outcome(
         0,
-        b"> 3\n> hi\n> hi\n> > 0.30000000000000004\n> > > string\n> \n",
+        b"> 3\n> hi\n> hi\n> > 0.30000000000000004\n> > > string\n> > 81\n> p 4\n> 1,2,3\n> o\n> \n",
         b"Unhandled exception: 0.3\n"
         b"Syntax error in input (line 1)\r\na = ;\r\n------^\n")
     return es_run.compare(want, es_run.Outcome(proc.returncode, out, err))
