@@ -105,11 +105,16 @@ void JS_ScopeChain::Pop()
 		objects_[--count_]->Release();
 }
 
-void JS_ScopeChain::Clear()
+void JS_ScopeChain::Empty()
 {
 	JS_ReleaseHold hold;
 	while (count_ > 0)
 		Pop();
+}
+
+void JS_ScopeChain::Clear()
+{
+	Empty();
 	std::free(objects_);
 	objects_ = nullptr;
 	capacity_ = 0;
@@ -143,6 +148,8 @@ ES_Context::~ES_Context()
 	std::free(this_stack);
 	while (scope_count > 0)
 		PopScopeChain();
+	for (uint32_t i = 0; i < scope_spares; ++i)
+		delete scopes[i];
 	std::free(scopes);
 }
 
@@ -257,14 +264,21 @@ void ES_Context::PopAllFrames()
 		PopFrame();
 }
 
+// Popped chains stay allocated, empty, for the next call to reuse: a call
+// pushes one, and most calls need no allocation for it.
 bool ES_Context::PushScopeChain()
 {
+	if (scope_count < scope_spares) {
+		++scope_count;
+		return true;
+	}
 	if (!Reserve(scopes, scope_count, scope_capacity))
 		return false;
 	JS_ScopeChain *chain = JS_New<JS_ScopeChain>();
 	if (!chain)
 		return false;
 	scopes[scope_count++] = chain;
+	scope_spares = scope_count;
 	return true;
 }
 
@@ -284,7 +298,7 @@ void ES_Context::PopScopeChain()
 {
 	if (scope_count == 0)
 		return;
-	delete scopes[--scope_count];
+	scopes[--scope_count]->Empty();
 }
 
 bool ES_Context::PushOwnedCode(FunctionCode *code)

@@ -101,7 +101,8 @@ public:
 	JS_Object *Innermost() const { return count_ ? objects_[count_ - 1] : nullptr; }
 	bool Push(JS_Object *o);
 	void Pop();
-	void Clear();
+	void Empty();   // pops every object; keeps the storage
+	void Clear();   // and frees it
 
 private:
 	JS_Object **objects_ = nullptr;
@@ -159,6 +160,7 @@ struct ES_Context {
 	JS_Global_Object *global;
 	JS_ScopeChain **scopes = nullptr;
 	uint32_t scope_count = 0;
+	uint32_t scope_spares = 0;     // chains allocated, in use or empty
 	uint32_t scope_capacity = 0;
 	JS_Object **this_stack = nullptr;
 	uint32_t this_count = 0;
