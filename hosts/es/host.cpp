@@ -97,15 +97,15 @@ bool Host::Start()
 	global_ = ES_CreateGlobalObject();
 	if (!global_)
 		return false;
-	JS_Object *console = MakeHolder(&console_tag);
-	JS_Object *performance = MakeHolder(&performance_tag);
+	JS_Object *console = MakeHolder("console", &console_tag);
+	JS_Object *performance = MakeHolder("performance", &performance_tag);
 	return console && performance && InstallFunction(global_, "print", &print_tag) &&
 	       InstallFunction(console, "log", &log_tag) && InstallFunction(performance, "now", &now_tag);
 }
 
-// A plain object of class Object, stored on the global object under the
-// name of the host object's role.
-JS_Object *Host::MakeHolder(ES_HostObject which)
+// A plain object of class Object for host functions, stored on the global
+// object under the given name.
+JS_Object *Host::MakeHolder(const char *name, ES_HostObject which)
 {
 	JS_Object *holder = ES_CreateForeignObject(global_, ES_GetPrototype(global_, ES_PROTO_OBJECT), which,
 		"Object", 0);
@@ -114,7 +114,7 @@ JS_Object *Host::MakeHolder(ES_HostObject which)
 	ES_Value v{};
 	v.type = ES_VALUE_OBJECT;
 	v.value.object = holder;
-	ES_PutProperty(global_, which == &console_tag ? "console" : "performance", &v);
+	ES_PutProperty(global_, name, &v);
 	return holder;
 }
 
