@@ -81,8 +81,13 @@ std::string Show(const JS_Value &v)
 		return v.u.boolean ? "true" : "false";
 	case VALUE_NUMBER:
 		return NumberText(v.u.number);
-	case VALUE_STRING:
-		return "'" + std::string(v.u.string->Text(), v.u.string->length) + "'";
+	case VALUE_STRING: {
+		// Appended piece by piece: i686 GCC 12 misreads "'" + std::string
+		// as an overlapping copy (-Wrestrict).
+		std::string quoted = "'";
+		quoted.append(v.u.string->Text(), v.u.string->length);
+		return quoted + "'";
+	}
 	case VALUE_OBJECT: {
 		auto *a = dynamic_cast<JS_Array *>(v.u.object);
 		if (!a)
