@@ -1,8 +1,9 @@
 #include "host.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <vector>
 
 namespace es_shell {
 
@@ -135,11 +136,20 @@ bool Host::InstallFunction(JS_Object *holder, const char *name, ES_HostObject wh
 
 int Host::Run(const std::string &where, const std::string &text, bool show_result)
 {
-	ES_SourceSegment segment{text.data(), uint32_t(text.size())};
+	// A segment's length is 32 bits: a longer text goes in several pieces,
+	// which the engine reads as one.
+	constexpr size_t piece = size_t(1) << 30;
+	std::vector<ES_SourceSegment> segments;
+	size_t at = 0;
+	do {
+		size_t n = std::min(piece, text.size() - at);
+		segments.push_back({text.data() + at, uint32_t(n)});
+		at += n;
+	} while (at < text.size());
 	ES_SyntaxErrorRecord record{};
 	record.context = where.c_str();
 	record.size = int32_t(sizeof record.buffer);
-	ES_Program *program = ES_CompileProgram(global_, &segment, 1, 0, version, &record);
+	ES_Program *program = ES_CompileProgram(global_, segments.data(), int(segments.size()), 0, version, &record);
 	if (!program) {
 		std::fflush(stdout);
 		std::fputs(record.buffer, stderr);
