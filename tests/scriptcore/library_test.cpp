@@ -13,6 +13,7 @@
 #include "function.h"
 #include "global.h"
 #include "machine.h"
+#include "memory.h"
 #include "numtext.h"
 #include "scriptcore.h"
 #include "wrappers.h"
@@ -874,6 +875,50 @@ TEST_F(LibraryTest, RandomStaysBelowOne)
 		ASSERT_GE(d, 0);
 		ASSERT_LT(d, 1);
 		ASSERT_EQ(d * 32768, std::floor(d * 32768));
+	}
+}
+
+
+// ---------------------------------------------------------------------------
+// Out of memory
+
+// Every allocation of each operation is made to fail in turn: the operation
+// raises or succeeds, never crashes, and leaves the array's entries in key
+// order below its length, with none lost unless the operation removes it.
+TEST_F(LibraryTest, OperationsSurviveEveryFailedAllocation)
+{
+	const struct {
+		const char *method;
+		std::vector<JS_Value> args;
+	} cases[] = {
+		{"splice", {N(1), N(1), S("a"), S("b"), S("c")}},
+		{"unshift", {S("a"), S("b")}},
+		{"push", {S("a")}},
+		{"concat", {N(1), N(2)}},
+		{"slice", {N(1)}},
+		{"join", {S("-")}},
+		{"sort", {}},
+		{"reverse", {}},
+		{"shift", {}},
+	};
+	for (const auto &c : cases) {
+		for (long n = 0;; ++n) {
+			JS_Array *a = Arr({N(5), N(4), Hole(), N(3), N(2), N(1), N(0), N(9), N(8), N(7)});
+			uint32_t before = a->IndexedCount();
+			JS_SetAllocationFault(n, false);
+			Outcome out = Run(ArrayMethod(c.method), a, c.args);
+			JS_SetAllocationFault(-1, false);
+			for (uint32_t p = 1; p < a->IndexedCount(); ++p)
+				ASSERT_LT(a->IndexedEntryAt(p - 1)->key.index, a->IndexedEntryAt(p)->key.index) << c.method;
+			if (a->IndexedCount()) {
+				ASSERT_LT(a->IndexedEntryAt(a->IndexedCount() - 1)->key.index, a->Length()) << c.method;
+			}
+			if (out.code != COMPLETION_THROW) {
+				EXPECT_GE(a->IndexedCount() + 1, before) << c.method;
+				break;
+			}
+			ASSERT_LT(n, 1000) << c.method;
+		}
 	}
 }
 
