@@ -4,9 +4,15 @@
 
 #include "global.h"
 
-// The global functions parseInt, parseFloat, escape, unescape, isNaN and
-// isFinite; false when memory runs out.
+// The global functions eval, parseInt, parseFloat, escape, unescape, isNaN
+// and isFinite; false when memory runs out.
 bool InstallGlobalFunctions(JS_Global_Object *global);
+int GlobalEvalStep(ES_Context *cx, JS_Frame *args, JS_Frame *self, int magic);
+
+// The Function constructor, and toString, apply and call on
+// Function.prototype.
+JS_Object *MakeFunctionConstructor(JS_Global_Object *global);
+bool InstallFunctionPrototypeMethods(JS_Global_Object *global);
 
 // Error.prototype.toString; the Error constructors come from
 // MakeErrorConstructor, one per kind.

@@ -1,7 +1,7 @@
 // The global functions parseInt, parseFloat, escape, unescape, isNaN and
-// isFinite.  Each first brings its arguments into its own value vector as
-// primitives, running script valueOf/toString through conversion steps when
-// an argument is an object.
+// isFinite (eval has a file of its own).  Each first brings its arguments
+// into its own value vector as primitives, running script valueOf/toString
+// through conversion steps when an argument is an object.
 #include <cmath>
 #include <cstring>
 
@@ -85,9 +85,11 @@ double ParseInt(const JS_String *text, bool has_radix, double radix_number)
 			sign = -1;
 		++p;
 	}
-	// A radix that is NaN or infinite counts as 0, as ToInt32 makes it: a
-	// page passing undefined gets the default radix, not NaN.
-	double r = has_radix && std::isfinite(radix_number) ? std::trunc(radix_number) : 0;
+	// A radix that is NaN or infinite is no radix from 2 to 36: the result
+	// is NaN.  It is checked as a double, never converted to an integer.
+	if (has_radix && !std::isfinite(radix_number))
+		return js_nan;
+	double r = has_radix ? std::trunc(radix_number) : 0;
 	int radix;
 	bool hex_prefix = end - p >= 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
 	if (r == 0) {
@@ -278,6 +280,7 @@ int IsFiniteStep(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
 bool InstallGlobalFunctions(JS_Global_Object *global)
 {
 	static const JS_NativeFunctionDescriptor functions[] = {
+		{"eval", GlobalEvalStep, 1, 0, PROP_DONT_ENUM},
 		{"parseInt", ParseIntStep, 2, 0, PROP_DONT_ENUM},
 		{"parseFloat", ParseFloatStep, 1, 0, PROP_DONT_ENUM},
 		{"escape", EscapeStep, 1, 0, PROP_DONT_ENUM},

@@ -1,11 +1,12 @@
-#include "memory.h"
 #include "context.h"
 
 #include <cstdlib>
 #include <new>
 #include <utility>
 
+#include "code.h"
 #include "global.h"
+#include "memory.h"
 
 // ---------------------------------------------------------------------------
 // Value vectors
@@ -16,26 +17,36 @@ JS_ValueVector::~JS_ValueVector()
 	std::free(values_);
 }
 
+bool JS_ValueVector::Grow(uint64_t want)
+{
+	if (want > UINT32_MAX / sizeof(JS_Value) || want > SIZE_MAX / sizeof(JS_Value))
+		return false;
+	JS_Value *fresh = static_cast<JS_Value *>(JS_Malloc(size_t(want) * sizeof(JS_Value)));
+	if (!fresh)
+		return false;
+	for (uint32_t i = 0; i < count_; ++i) {
+		new (&fresh[i]) JS_Value(std::move(values_[i]));
+		values_[i].~JS_Value();
+	}
+	std::free(values_);
+	values_ = fresh;
+	capacity_ = uint32_t(want);
+	return true;
+}
+
 bool JS_ValueVector::Push(const JS_Value &v)
 {
-	if (count_ == capacity_) {
-		uint64_t want = capacity_ ? uint64_t(capacity_) * 3 : 4;
-		if (want > UINT32_MAX / sizeof(JS_Value))
-			return false;
-		JS_Value *fresh = static_cast<JS_Value *>(JS_Malloc(size_t(want) * sizeof(JS_Value)));
-		if (!fresh)
-			return false;
-		for (uint32_t i = 0; i < count_; ++i) {
-			new (&fresh[i]) JS_Value(std::move(values_[i]));
-			values_[i].~JS_Value();
-		}
-		std::free(values_);
-		values_ = fresh;
-		capacity_ = uint32_t(want);
-	}
+	if (count_ == capacity_ && !Grow(capacity_ ? uint64_t(capacity_) * 3 : 4))
+		return false;
 	new (&values_[count_]) JS_Value(v);
 	++count_;
 	return true;
+}
+
+bool JS_ValueVector::Reserve(uint32_t more)
+{
+	uint64_t want = uint64_t(count_) + more;
+	return want <= capacity_ || Grow(want);
 }
 
 void JS_ValueVector::Pop()
@@ -124,6 +135,9 @@ ES_Context::~ES_Context()
 	std::free(frame_blocks);
 	if (pending_label)
 		pending_label->Release();
+	while (owned_count > 0)
+		PopOwnedCode();
+	std::free(owned_code);
 	while (this_count > 0)
 		PopThis();
 	std::free(this_stack);
@@ -273,6 +287,21 @@ void ES_Context::PopScopeChain()
 	delete scopes[--scope_count];
 }
 
+bool ES_Context::PushOwnedCode(FunctionCode *code)
+{
+	if (!Reserve(owned_code, owned_count, owned_capacity))
+		return false;
+	RetainCode(code);
+	owned_code[owned_count++] = code;
+	return true;
+}
+
+void ES_Context::PopOwnedCode()
+{
+	if (owned_count > 0)
+		ReleaseCode(owned_code[--owned_count]);
+}
+
 bool ES_Context::PushThis(JS_Object *o)
 {
 	if (!Reserve(this_stack, this_count, this_capacity))
@@ -292,6 +321,8 @@ bool ES_Context::Reset()
 {
 	JS_ReleaseHold hold;
 	PopAllFrames();
+	while (owned_count > 0)
+		PopOwnedCode();
 	while (this_count > this_base)
 		PopThis();
 	while (scope_count > 1)
@@ -308,5 +339,6 @@ bool ES_Context::Reset()
 		pending_label = nullptr;
 	}
 	status = 0;
+	converting_result = false;
 	return true;
 }

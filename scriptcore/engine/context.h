@@ -7,6 +7,8 @@
 #include "scriptcore.h"
 #include "value.h"
 
+struct FunctionCode;
+
 // Negative step results: how a frame completed.
 enum JS_Completion {
 	COMPLETION_NORMAL = -1,
@@ -54,12 +56,15 @@ public:
 
 	bool Push(const JS_Value &v);
 	bool PushUndefined() { return Push(JS_Value()); }
+	// Room for `more` further values; false when memory runs out.
+	bool Reserve(uint32_t more);
 	void Pop();
 	void Truncate(uint32_t n);
 	void Clear() { Truncate(0); }
 	void Swap(JS_ValueVector &other);
 
 private:
+	bool Grow(uint64_t want);
 	JS_Value *values_ = nullptr;
 	uint32_t count_ = 0;
 	uint32_t capacity_ = 0;
@@ -134,6 +139,11 @@ struct ES_Context {
 	bool PushThis(JS_Object *o);
 	void PopThis();
 
+	// The compiled code of eval calls that are running; each holds a
+	// count, dropped when popped or when the context is reset or deleted.
+	bool PushOwnedCode(FunctionCode *code);
+	void PopOwnedCode();
+
 	// Back to the state of a fresh context: no frames, one scope chain
 	// holding the global object, the this-stack at its base, no pending
 	// label.  Nothing of an abandoned run survives.
@@ -154,7 +164,17 @@ struct ES_Context {
 	uint32_t this_count = 0;
 	uint32_t this_capacity = 0;
 	uint32_t this_base = 0;        // entries made at creation
+	FunctionCode **owned_code = nullptr;
+	uint32_t owned_count = 0;
+	uint32_t owned_capacity = 0;
 	JS_Name *pending_label = nullptr;
+	// A ToString step runs over a finished bottom frame (want string).
+	bool converting_result = false;
+	// Inside ES_ExecuteContext: a nested run, push or deletion from a host
+	// callback must not pull the frames from under the running step.
+	bool running = false;
+	bool delete_pending = false;
+	ES_Program *program = nullptr;   // whose tree the frames run, if any
 	int32_t budget = 0;
 	int32_t version;
 	ES_Cookie cookie;

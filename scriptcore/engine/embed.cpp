@@ -194,7 +194,10 @@ ES_API ES_Program *ES_CALL ES_CompileProgram(JS_Object *global, const ES_SourceS
 
 ES_API void ES_CALL ES_DeleteProgram(ES_Program *program)
 {
-	DeleteProgram(program);
+	if (program && program->users > 0)
+		program->delete_pending = true;   // a context still runs its tree
+	else
+		DeleteProgram(program);
 }
 
 ES_API JS_Object *ES_CALL ES_CreateFunction(JS_Object *global, JS_Object **scope, int scope_count,
@@ -227,19 +230,42 @@ ES_API ES_Context *ES_CALL ES_CreateContext(JS_Object *global, JS_Object *this_o
 	return cx;
 }
 
+// The context's frames no longer run its program's tree; a deletion the
+// host asked for meanwhile happens now.
+static void LetGoOfProgram(ES_Context *cx)
+{
+	ES_Program *program = cx->program;
+	cx->program = nullptr;
+	if (program && --program->users == 0 && program->delete_pending)
+		DeleteProgram(program);
+}
+
+static void DeleteContext(ES_Context *cx)
+{
+	cx->PopAllFrames();
+	LetGoOfProgram(cx);
+	delete cx;
+}
+
 ES_API void ES_CALL ES_DeleteContext(ES_Context *context)
 {
-	delete context;
+	if (!context)
+		return;
+	if (context->running)
+		context->delete_pending = true;   // done when the run returns
+	else
+		DeleteContext(context);
 }
 
 ES_API int ES_CALL ES_PushProgram(JS_Object *global, ES_Context *context, ES_Program *program)
 {
 	JS_Global_Object *g = AsGlobal(global);
-	if (!g || !context || !program || !program->body)
+	if (!g || !context || !program || !program->body || context->running || program->delete_pending)
 		return 0;
 	JS_ReleaseHold hold;
 	if (!context->Reset())
 		return 0;
+	LetGoOfProgram(context);
 	// Function declarations replace whatever the global object had under
 	// their names, natively and without attributes.
 	JS_ScopeChain *chain = context->Scope();
@@ -264,17 +290,22 @@ ES_API int ES_CALL ES_PushProgram(JS_Object *global, ES_Context *context, ES_Pro
 		if (!g->FindNameEntry(name) && g->NativePutName(name, undefined, 0))
 			return 0;
 	}
-	return context->PushStatement(program->body) ? 1 : 0;
+	if (!context->PushStatement(program->body))
+		return 0;
+	context->program = program;
+	++program->users;
+	return 1;
 }
 
 ES_API int ES_CALL ES_PushCall(ES_Context *context, JS_Object *function, int argc, const ES_Value *argv,
 	int wrap)
 {
-	if (!context || !function || argc < 0 || (argc > 0 && !argv))
+	if (!context || !function || argc < 0 || (argc > 0 && !argv) || context->running)
 		return 0;
 	JS_ReleaseHold hold;
 	if (!context->Reset())
 		return 0;
+	LetGoOfProgram(context);
 	// Arguments live in the call-result frame; without it there is nowhere
 	// to put them.
 	if (!wrap && argc > 0)
@@ -300,10 +331,18 @@ ES_API int ES_CALL ES_PushCall(ES_Context *context, JS_Object *function, int arg
 
 ES_API int ES_CALL ES_ExecuteContext(ES_Context *context, int steps, int want_string)
 {
-	if (!context)
-		return ES_STATUS_ERROR;
+	if (!context || context->running)
+		return ES_STATUS_ERROR;   // a host callback may not run its own caller
 	JS_ReleaseHold hold;
+	context->running = true;
 	int r = RunContext(context, steps);
+	context->running = false;
+	if (context->delete_pending) {
+		DeleteContext(context);
+		return r == 0 ? ES_STATUS_RUNNING : r == COMPLETION_NORMAL ? ES_STATUS_DONE
+			 : r == COMPLETION_VALUE || r == COMPLETION_RETURN ? ES_STATUS_VALUE
+									     : ES_STATUS_ERROR;
+	}
 	int status;
 	switch (r) {
 	case 0:
@@ -320,10 +359,12 @@ ES_API int ES_CALL ES_ExecuteContext(ES_Context *context, int steps, int want_st
 			// Convert it with a ToString step on top and come back for the
 			// text; the bottom frame then completes again with it.
 			uint32_t index = bottom->values.Count() - 1;
-			if (!context->PushConversion(FRAME_TO_STRING, index))
+			if (!context->PushConversion(FRAME_TO_STRING, index)) {
 				status = ES_STATUS_ERROR;
-			else
+			} else {
+				context->converting_result = true;
 				status = ES_STATUS_RUNNING;
+			}
 		}
 		break;
 	}

@@ -1,6 +1,8 @@
 #include "memory.h"
 #include "function.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -168,14 +170,18 @@ int JS_Foreign_Function::CallHost(ES_Context *cx, JS_Frame *args, JS_Frame *self
 			return r;
 		source = &self->values;
 	}
-	// The host's arrays hold 256 arguments for a call and 8 for a
-	// construction; further arguments are not passed.
-	constexpr int kMaxCall = 256, kMaxConstruct = 8;
-	ES_Value argv[kMaxCall];
-	int argc = int(source->Count());
-	int limit = construct ? kMaxConstruct : kMaxCall;
-	if (argc > limit)
-		argc = limit;
+	auto entry = construct ? js_host_ops->construct : js_host_ops->call;
+	if (!entry)
+		return COMPLETION_NORMAL;
+	// The host gets exactly the arguments given, however many there are.
+	uint32_t given = source->Count();
+	if (given > uint32_t(INT32_MAX) / sizeof(ES_Value))
+		return Raise(cx, self, ERROR_RANGE, MSG_IMPLEMENTATION);
+	int argc = int(given);
+	ES_Value fixed[8];
+	ES_Value *argv = argc <= 8 ? fixed : static_cast<ES_Value *>(JS_Malloc(size_t(argc) * sizeof(ES_Value)));
+	if (!argv)
+		return Raise(cx, self, ERROR_ERROR, MSG_IMPLEMENTATION);
 	for (int i = 0; i < argc; ++i) {
 		argv[i] = ES_Value{};
 		argv[i].type = ES_VALUE_UNDEFINED;
@@ -183,10 +189,9 @@ int JS_Foreign_Function::CallHost(ES_Context *cx, JS_Frame *args, JS_Frame *self
 	}
 	ES_Value result{};
 	result.type = ES_VALUE_UNDEFINED;
-	auto entry = construct ? js_host_ops->construct : js_host_ops->call;
-	if (!entry)
-		return COMPLETION_NORMAL;
 	int flags = entry(host_, cx->This(), cx->cookie, argv, argc, &result);
+	if (argv != fixed)
+		std::free(argv);
 	if (flags & ES_CALL_SUSPEND)
 		cx->budget = 0;
 	if (flags & ES_CALL_HAS_RESULT) {
@@ -244,7 +249,7 @@ int ConvertArguments(ES_Context *cx, const JS_ValueVector &source, JS_Frame *sel
 	if (n == 0)
 		return 0;
 	// Steps 1..n name the value whose conversion sub-step is running.
-	if (n >= 32767)
+	if (n >= uint32_t(INT32_MAX))
 		return Raise(cx, self, ERROR_RANGE, MSG_IMPLEMENTATION);
 	uint32_t k = 0;
 	if (self->step == 0) {

@@ -194,7 +194,8 @@ bool JS_Global_Object::InstallBuiltins()
 	    !Keep(this, FUNCTION_PROTOTYPE, JS_New<JS_Function_Prototype>(this, function_name)))
 		return false;
 	FunctionPrototype()->SetPrototype(object_prototype);
-	if (!PutNumber(FunctionPrototype(), "length", 0, kFixed) || !InstallObjectPrototypeMethods(this))
+	if (!PutNumber(FunctionPrototype(), "length", 0, kFixed) || !InstallObjectPrototypeMethods(this) ||
+	    !InstallFunctionPrototypeMethods(this))
 		return false;
 
 	// The wrapper prototypes and the other standard prototypes.
@@ -265,6 +266,8 @@ bool JS_Global_Object::InstallBuiltins()
 	for (auto &c : constructors) {
 		JS_Object *f = c.member >= ERROR_CONSTRUCTOR
 				       ? MakeErrorConstructor(this, c.member - ERROR_CONSTRUCTOR)
+			       : c.member == FUNCTION_CONSTRUCTOR
+				       ? MakeFunctionConstructor(this)
 				       : MakeLibraryConstructor(this, c.member, c.name);
 		if (!Keep(this, c.member, f) || !PutObject(f, "prototype", Member(c.prototype), kFixed) ||
 		    !PutNumber(f, "length", c.length, kFixed))

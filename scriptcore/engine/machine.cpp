@@ -41,7 +41,7 @@ static int RunStep(ES_Context *cx, uint32_t d)
 	case FRAME_STATEMENT:
 		return EvaluateStatementStep(cx, lower, self);
 	case FRAME_EXPRESSION:
-		if (self->child_code < COMPLETION_RETURN)
+		if (self->child_code < COMPLETION_RETURN && !evaluation::SeesEveryCompletion(self))
 			return self->child_code;
 		return EvaluateExpressionStep(cx, lower, self);
 	case FRAME_TO_STRING:
@@ -102,6 +102,20 @@ int RunContext(ES_Context *cx, int steps)
 				break;
 			}
 			JS_Frame *below = cx->FrameAt(d - 1);
+			if (d == 1 && cx->converting_result) {
+				// The want-string conversion of a finished run: its text (or
+				// what it threw) is the run's result.  The bottom frame has
+				// completed and must not run again.
+				cx->converting_result = false;
+				JS_Value v = f->values.Count() ? f->values.Top() : JS_Value();
+				cx->PopFrame();
+				if (r != COMPLETION_THROW && below->values.Count())
+					below->values.Top() = v;
+				else if (!below->values.Push(v))
+					Raise(cx, below, ERROR_ERROR, MSG_IMPLEMENTATION);
+				result = r == COMPLETION_THROW ? r : COMPLETION_VALUE;
+				break;
+			}
 			if (CarriesValue(r)) {
 				bool pushed = f->values.Count() ? below->values.Push(f->values.Top())
 								: below->values.PushUndefined();

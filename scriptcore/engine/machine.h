@@ -17,5 +17,10 @@ int ToStringStep(ES_Context *cx, JS_Frame *lower, JS_Frame *self);
 // Statement and expression nodes evaluate themselves (syntax trees).
 int EvaluateStatementStep(ES_Context *cx, JS_Frame *lower, JS_Frame *self);
 int EvaluateExpressionStep(ES_Context *cx, JS_Frame *lower, JS_Frame *self);
+// Whether an expression frame must see an abrupt completion of its child
+// (a call node back from its call frame) instead of passing it on at once.
+namespace evaluation {
+bool SeesEveryCompletion(const JS_Frame *f);
+}
 
 #endif

@@ -22,6 +22,11 @@ public:
 	JS_Object *ScopeAt(uint32_t i) const { return scope_[i]; }
 	uint32_t FormalCount() const { return formal_count_; }
 
+	// A call runs the body over the captured scope chain plus a fresh
+	// activation; a construction does the same with a new object as this.
+	int Call(ES_Context *cx, JS_Frame *args, JS_Frame *self) override;
+	int Construct(ES_Context *cx, JS_Frame *args, JS_Frame *self) override;
+
 	// "function NAME(A, B) " and the body block, printed from the code.
 	bool SourceText(JS_String *out) override;
 
@@ -29,11 +34,22 @@ private:
 	template <typename T, typename... Args>
 	friend T *JS_New(Args &&...args);
 	JS_Script_Function(JS_Global_Object *owner, JS_Name *name) : JS_Function(owner, name) {}
+	int Enter(ES_Context *cx, JS_Frame *args, JS_Frame *self);
+	int Leave(ES_Context *cx, JS_Frame *self);
 
 	FunctionCode *code_ = nullptr;
 	JS_Object **scope_ = nullptr;
 	uint32_t scope_count_ = 0;
 	uint32_t formal_count_ = 0;
+};
+
+// The variable object of one call: "arguments", the nested functions, the
+// variables and the parameters.  A function called through one of its
+// properties gets the global object as this, not the activation.
+class JS_Activation : public JS_Native_Object {
+public:
+	explicit JS_Activation(JS_Global_Object *owner) : JS_Native_Object(owner, "Object") {}
+	int IsActivation() override { return 1; }
 };
 
 // Compiles text as a function body with the given parameter names and makes

@@ -2,6 +2,7 @@
 #include "value.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -322,18 +323,39 @@ static size_t DecimalPrefix(const char *p, const char *end)
 	return size_t(q - p);
 }
 
+// Reads a prefix that DecimalPrefix measured.  std::from_chars reads it
+// exactly and, unlike strtod, never looks at the C locale, whose decimal
+// point a host may have made a comma.
 static double ReadDecimal(const char *p, size_t n)
 {
-	char small[64];
-	char *buf = n < sizeof small ? small : static_cast<char *>(JS_Malloc(n + 1));
-	if (!buf)
-		return js_nan;
-	std::memcpy(buf, p, n);
-	buf[n] = 0;
-	double d = std::strtod(buf, nullptr);
-	if (buf != small)
-		std::free(buf);
-	return d;
+	double d = 0;
+	auto [stop, ec] = std::from_chars(p, p + n, d, std::chars_format::general);
+	(void)stop;
+	if (ec != std::errc::result_out_of_range)
+		return d;
+	// Too large or too small for a double: the decimal magnitude tells
+	// which (digits before the point, or zeros after it, plus exponent).
+	const char *q = p, *end = p + n;
+	while (q < end && *q == '0')
+		++q;
+	long long magnitude = 0;
+	while (q < end && *q >= '0' && *q <= '9')
+		++q, ++magnitude;
+	if (magnitude == 0 && q < end && *q == '.') {
+		for (++q; q < end && *q == '0'; ++q)
+			--magnitude;
+	}
+	while (q < end && *q != 'e' && *q != 'E')
+		++q;
+	if (q < end) {
+		bool negative = q + 1 < end && q[1] == '-';
+		long long exponent = 0;
+		for (q += (q + 1 < end && (q[1] == '-' || q[1] == '+')) ? 2 : 1; q < end; ++q)
+			if (exponent < 100000000)
+				exponent = exponent * 10 + (*q - '0');
+		magnitude += negative ? -exponent : exponent;
+	}
+	return magnitude > 0 ? js_infinity : 0;
 }
 
 double StringToNumber(const char *text, uint32_t length, bool strict)

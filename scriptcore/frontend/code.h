@@ -51,6 +51,10 @@ struct ES_Program {
 	CodeList functions;             /* in order of appearance */
 	AST_Node *body = nullptr;       /* NODE_BLOCK over the top-level statements */
 	int version = 0;                /* recorded only */
+	/* Contexts whose frames run this program's tree; a deletion asked for
+	   while there are any waits for the last to let go. */
+	int users = 0;
+	bool delete_pending = false;
 };
 
 FunctionCode *NewFunctionCode();

@@ -296,18 +296,16 @@ elisionopt
 
 arrayliteral
 	: '[' elisionopt ']' {
-		NodeList list = One(nullptr);
-		for (int i = 0; i < $2; i++) {
-			AST_Node *hole = NewNode(NODE_HOLE);
-			if (!hole) { DeleteTree(list.head); cs->outOfMemory = true; YYABORT; }
-			list = Add(list, hole);
-		}
-		MAKE($$, MakeOver(NODE_ARRAY_LITERAL, 0, list));
+		/* Elisions alone make no elements: [,,] is empty. */
+		(void)$2;
+		MAKE($$, MakeOver(NODE_ARRAY_LITERAL, 0, One(nullptr)));
 	}
 	| '[' elementlist ']' { MAKE($$, MakeOver(NODE_ARRAY_LITERAL, 0, $2)); }
 	| '[' elementlist ',' elisionopt ']' {
+		/* After the elements, the trailing comma and every elision after
+		   it each add an element: [1,2,] has three. */
 		NodeList list = $2;
-		for (int i = 0; i < $4; i++) {
+		for (int i = 0; i < $4 + 1; i++) {
 			AST_Node *hole = NewNode(NODE_HOLE);
 			if (!hole) { DeleteTree(list.head); cs->outOfMemory = true; YYABORT; }
 			list = Add(list, hole);

@@ -128,7 +128,10 @@ TEST_F(BuiltinsTest, GlobalFunctions)
 		{"parseInt", {S("0xff"), N(16.9)}, "255"},
 		{"parseInt", {S("- 1")}, "nan"},
 		{"parseInt", {S("-0")}, "-0"},
-		{"parseInt", {S("12"), U()}, "12"},   // an undefined radix is the default one
+		{"parseInt", {S("12"), U()}, "nan"},   // a NaN radix is no radix
+		{"parseInt", {S("12"), N(1.0 / 0.0)}, "nan"},
+		{"parseInt", {S("12"), N(-1.0 / 0.0)}, "nan"},
+		{"parseInt", {S("12"), N(4294967312.0)}, "nan"},   // not cut to 32 bits (16)
 		{"parseInt", {N(1e21)}, "1"},
 		{"parseInt", {}, "nan"},
 		{"parseInt", {S("z"), N(36)}, "35"},
@@ -137,6 +140,15 @@ TEST_F(BuiltinsTest, GlobalFunctions)
 		{"parseFloat", {S("-Infinityx")}, "-inf"},
 		{"parseFloat", {S("-")}, "nan"},
 		{"parseFloat", {S("abc")}, "nan"},
+		{"parseFloat", {S("info")}, "nan"},
+		{"parseFloat", {S("nan")}, "nan"},
+		{"parseFloat", {S("0x1p3")}, "1"},
+		{"parseFloat", {S("1,5")}, "1"},
+		{"parseFloat", {S("1e400")}, "inf"},
+		{"parseFloat", {S("-1e400")}, "-inf"},
+		{"parseFloat", {S("1e-400")}, "0"},
+		{"parseFloat", {S("0.000000000000000000000000001e-300")}, "0"},
+		{"parseFloat", {S(".5e1")}, "5"},
 		{"parseFloat", {}, "nan"},
 		{"parseFloat", {S(" \t.5")}, "0.5"},
 		{"escape", {S("a b+\xe9")}, "'a%20b+%E9'"},

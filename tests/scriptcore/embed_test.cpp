@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@ struct HostObject {
 	ES_Value call_result{};
 	std::vector<std::string> arguments;
 	JS_Object *this_seen = nullptr;
+	int calls = 0;
+	// Runs inside the call, as a host callback would (re-entry tests).
+	std::function<void()> during_call;
 };
 
 std::vector<std::string> error_reports;
@@ -93,6 +97,9 @@ int ES_CALLBACK Invoke(ES_HostObject h, JS_Object *this_object, ES_Cookie, ES_Va
 	ES_Value *result)
 {
 	H(h)->this_seen = this_object;
+	H(h)->calls++;
+	if (H(h)->during_call)
+		H(h)->during_call();
 	H(h)->arguments.clear();
 	for (int i = 0; i < argc; ++i)
 		H(h)->arguments.push_back(Describe(argv[i]));
@@ -455,6 +462,142 @@ TEST_F(EmbedTest, FunctionsMadeFromText)
 	EXPECT_EQ(ES_CreateFunction(nullptr, nullptr, 0, "x", 1, 1, 0, nullptr, nullptr), nullptr);
 	JS_Object *empty = ES_CreateFunction(global, nullptr, 0, nullptr, 0, 1, 0, nullptr, nullptr);
 	EXPECT_NE(empty, nullptr);   // an empty body is a function too
+}
+
+// Runs a program on a fresh context until it is done; the final status.
+int RunProgram(JS_Object *global, const char *text, int slice, ES_Context **keep = nullptr)
+{
+	ES_SourceSegment segment{text, uint32_t(std::strlen(text))};
+	ES_Program *program = ES_CompileProgram(global, &segment, 1, 0, 1, nullptr);
+	if (!program)
+		return -1;
+	ES_Context *cx = ES_CreateContext(global, nullptr, 4, 9);
+	int status = -2;
+	if (ES_PushProgram(global, cx, program))
+		while ((status = ES_ExecuteContext(cx, slice, 0)) == ES_STATUS_RUNNING) {
+		}
+	if (keep)
+		*keep = cx;
+	else
+		ES_DeleteContext(cx);
+	ES_DeleteProgram(program);
+	return status;
+}
+
+JS_Object *PutForeignFunction(JS_Object *global, HostObject *host, const char *name, const char *conversion)
+{
+	JS_Object *f = ES_CreateForeignFunction(global, ES_GetPrototype(global, ES_PROTO_FUNCTION), host, name,
+		nullptr, conversion, 1);
+	ES_Value v{};
+	v.type = ES_VALUE_OBJECT;
+	v.value.object = f;
+	ES_PutProperty(global, name, &v);
+	return f;
+}
+
+// Scripts call host functions with any number of arguments: the host gets
+// exactly the arguments given, for calls and for new alike.
+TEST_F(EmbedTest, ScriptsCallHostFunctionsWithEveryArgument)
+{
+	HostObject host;
+	host.call_result.type = ES_VALUE_OBJECT;
+	host.call_result.value.object = global;
+	JS_Object *image = PutForeignFunction(global, &host, "Image", nullptr);
+	ASSERT_EQ(RunProgram(global, "new Image(1,2,3,4,5,6,7,8,9)", 1000), ES_STATUS_VALUE);
+	EXPECT_EQ(host.arguments.size(), 9u);
+	EXPECT_EQ(host.arguments.back(), "n:9");
+	ASSERT_EQ(RunProgram(global, "a = []; for (i = 0; i < 300; i++) a[i] = i;"
+				     "Image.apply(null, a)", 1000),
+		ES_STATUS_VALUE);
+	EXPECT_EQ(host.arguments.size(), 300u);
+	EXPECT_EQ(host.arguments[299], "n:299");
+	// A conversion of 40000 arguments takes 40000 steps of one frame.
+	HostObject numbers;
+	JS_Object *sum = PutForeignFunction(global, &numbers, "sum", "n");
+	ASSERT_EQ(RunProgram(global, "a = []; for (i = 0; i < 40000; i++) a[i] = '' + i; sum.apply(null, a)", 1000),
+		ES_STATUS_VALUE)
+		<< (error_reports.empty() ? "" : error_reports.back());
+	ASSERT_EQ(numbers.arguments.size(), 40000u);
+	EXPECT_EQ(numbers.arguments[39999], "n:39999");
+	ES_DeleteForeignObject(sum);
+	ASSERT_EQ(RunProgram(global, "Image()", 1000), ES_STATUS_VALUE);
+	EXPECT_TRUE(host.arguments.empty());
+	// A method of a host object is called with that object as this.
+	JS_Object *element = ES_CreateForeignObject(global, nullptr, nullptr, "Element", 1);
+	ES_Value v{};
+	v.type = ES_VALUE_OBJECT;
+	v.value.object = element;
+	ES_PutProperty(global, "element", &v);
+	v.value.object = image;
+	ES_PutProperty(element, "click", &v);
+	ASSERT_EQ(RunProgram(global, "element.click('x')", 1000), ES_STATUS_VALUE);
+	EXPECT_EQ(host.this_seen, element);
+	EXPECT_EQ(host.arguments, std::vector<std::string>{"s:x"});
+	ES_DeleteForeignObject(element);
+	ES_DeleteForeignObject(image);
+}
+
+// A host function that suspends the script hands control back after its
+// step; the script goes on, in the same state, at the next slice.
+TEST_F(EmbedTest, SuspensionResumesAcrossManySlices)
+{
+	HostObject host;
+	host.call_flags = ES_CALL_SUSPEND | ES_CALL_HAS_RESULT;
+	host.call_result = Number(2);
+	PutForeignFunction(global, &host, "wait", nullptr);
+	const char *text = "n = 0; for (i = 0; i < 50; i++) n += wait(i); n";
+	ES_SourceSegment segment{text, uint32_t(std::strlen(text))};
+	ES_Program *program = ES_CompileProgram(global, &segment, 1, 0, 1, nullptr);
+	ES_Context *cx = ES_CreateContext(global, nullptr, 4, 9);
+	ASSERT_EQ(ES_PushProgram(global, cx, program), 1);
+	int slices = 0, status;
+	while ((status = ES_ExecuteContext(cx, 100000, 0)) == ES_STATUS_RUNNING)
+		++slices;
+	EXPECT_EQ(slices, 50);
+	EXPECT_EQ(host.calls, 50);
+	ES_Value out{};
+	ES_GetReturnValue(cx, &out);
+	EXPECT_EQ(Describe(out), "n:100");
+	ES_DeleteContext(cx);
+	ES_DeleteProgram(program);
+}
+
+// A host callback cannot run, push or delete the context that called it:
+// a nested run is refused, and deletions of the context or of its program
+// wait until the run returns.
+TEST_F(EmbedTest, ReentryFromHostCallbacksIsSafe)
+{
+	HostObject host;
+	host.call_result = Number(1);
+	PutForeignFunction(global, &host, "hook", nullptr);
+	const char *text = "x = hook(); y = 2; x + y";
+	ES_SourceSegment segment{text, uint32_t(std::strlen(text))};
+	ES_Program *program = ES_CompileProgram(global, &segment, 1, 0, 1, nullptr);
+	ES_Program *other = ES_CompileProgram(global, &segment, 1, 0, 1, nullptr);
+	ES_Context *cx = ES_CreateContext(global, nullptr, 4, 9);
+	int nested = -1, pushed = -1, pushed_call = -1;
+	host.during_call = [&] {
+		nested = ES_ExecuteContext(cx, 1000, 0);
+		pushed = ES_PushProgram(global, cx, other);
+		pushed_call = ES_PushCall(cx, global, 0, nullptr, 1);
+		ES_DeleteProgram(program);   // its tree is running: deferred
+	};
+	ASSERT_EQ(ES_PushProgram(global, cx, program), 1);
+	EXPECT_EQ(ES_ExecuteContext(cx, 1000, 0), ES_STATUS_VALUE);
+	EXPECT_EQ(nested, ES_STATUS_ERROR);
+	EXPECT_EQ(pushed, 0);
+	EXPECT_EQ(pushed_call, 0);
+	ES_Value out{};
+	ES_GetReturnValue(cx, &out);
+	EXPECT_EQ(Describe(out), "n:3");
+	ES_DeleteContext(cx);   // lets go of the program, deleted now
+
+	// Deleting the running context from its own callback.
+	ES_Context *doomed = ES_CreateContext(global, nullptr, 4, 9);
+	host.during_call = [&] { ES_DeleteContext(doomed); };
+	ASSERT_EQ(ES_PushProgram(global, doomed, other), 1);
+	EXPECT_EQ(ES_ExecuteContext(doomed, 1000, 0), ES_STATUS_VALUE);
+	ES_DeleteProgram(other);
 }
 
 // valueOf gives an object, toString a number: a conversion to a string goes

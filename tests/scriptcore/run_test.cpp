@@ -1,93 +1,7 @@
 // Programs compiled and run through the host interface, in time slices.
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstring>
-#include <string>
-#include <vector>
-
-#include "scriptcore.h"
+#include "script_runner.h"
 
 namespace {
-
-std::vector<std::string> reports;
-
-int ES_CALLBACK Report(const char *text, ES_Cookie)
-{
-	reports.push_back(text);
-	return 0;
-}
-
-const ES_HostOps no_ops{};
-
-struct Outcome {
-	int status;
-	std::string value;   // the value as text; for status 3 the report
-};
-
-std::string Show(const ES_Value &v)
-{
-	char buf[64];
-	switch (v.type) {
-	case ES_VALUE_UNDEFINED:
-		return "undefined";
-	case ES_VALUE_NULL:
-		return "null";
-	case ES_VALUE_BOOLEAN:
-		return v.value.boolean ? "true" : "false";
-	case ES_VALUE_NUMBER:
-		std::snprintf(buf, sizeof buf, "%.17g", v.value.number);
-		return buf;
-	case ES_VALUE_STRING:
-		return std::string("'") + v.value.string + "'";
-	default:
-		return "object";
-	}
-}
-
-class RunTest : public ::testing::Test {
-protected:
-	void SetUp() override
-	{
-		ES_Init(&no_ops, Report);
-		reports.clear();
-		global = ES_CreateGlobalObject();
-		ASSERT_NE(global, nullptr);
-	}
-	void TearDown() override { ES_DeleteGlobalObject(global); }
-
-	Outcome Run(const char *text, int slice = 1000, int want_string = 0, int *slices = nullptr)
-	{
-		ES_SourceSegment segment{text, uint32_t(std::strlen(text))};
-		ES_SyntaxErrorRecord record{};
-		record.size = sizeof record.buffer;
-		ES_Program *program = ES_CompileProgram(global, &segment, 1, 0, 1, &record);
-		if (!program)
-			return {-1, record.buffer};
-		ES_Context *cx = ES_CreateContext(global, nullptr, 4, 0);
-		Outcome outcome{-2, ""};
-		reports.clear();
-		if (ES_PushProgram(global, cx, program)) {
-			int status, n = 0;
-			while ((status = ES_ExecuteContext(cx, slice, want_string)) == ES_STATUS_RUNNING)
-				++n;
-			if (slices)
-				*slices = n;
-			ES_Value out{};
-			if (status == ES_STATUS_VALUE)
-				ES_GetReturnValue(cx, &out);
-			outcome.status = status;
-			outcome.value = status == ES_STATUS_ERROR ? (reports.empty() ? "" : reports.back())
-				      : status == ES_STATUS_VALUE ? Show(out)
-								  : "";
-		}
-		ES_DeleteContext(cx);
-		ES_DeleteProgram(program);
-		return outcome;
-	}
-
-	JS_Object *global = nullptr;
-};
 
 TEST_F(RunTest, ExpressionsAndStatements)
 {
@@ -216,6 +130,44 @@ TEST_F(RunTest, TimeSlicesAndWantString)
 	EXPECT_GE(slices, 1);   // needed a second call for the conversion
 	o = Run("void 0", 1000, 1);
 	EXPECT_EQ(o.status, ES_STATUS_DONE);   // with want string, undefined is no value
+}
+
+// An endless loop never keeps the host beyond its budget, whatever the
+// budget; the context stays resumable.
+TEST_F(RunTest, EndlessLoopsReturnEverySlice)
+{
+	const char *text = "while (true) {}";
+	ES_SourceSegment segment{text, uint32_t(std::strlen(text))};
+	ES_Program *program = ES_CompileProgram(global, &segment, 1, 0, 1, nullptr);
+	ASSERT_NE(program, nullptr);
+	ES_Context *cx = ES_CreateContext(global, nullptr, 4, 0);
+	ASSERT_EQ(ES_PushProgram(global, cx, program), 1);
+	for (int budget : {0, 1, 7, 100, 100000})
+		for (int i = 0; i < 5; ++i)
+			EXPECT_EQ(ES_ExecuteContext(cx, budget, 0), ES_STATUS_RUNNING) << budget;
+	ES_DeleteContext(cx);
+	ES_DeleteProgram(program);
+}
+
+// Step numbers never run into the completion codes: a block of 40000
+// statements and a call with 40000 arguments run to their ends.
+TEST_F(RunTest, LongBlocksAndArgumentLists)
+{
+	std::string block = "n = 0;";
+	for (int i = 0; i < 40000; ++i)
+		block += " n++;";
+	block += " n";
+	Outcome o = Run(block.c_str());
+	EXPECT_EQ(o.status, ES_STATUS_VALUE);
+	EXPECT_EQ(o.value, "40000");
+
+	std::string call = "function f() { return arguments.length } f(0";
+	for (int i = 1; i < 40000; ++i)
+		call += ", " + std::to_string(i);
+	call += ")";
+	o = Run(call.c_str());
+	EXPECT_EQ(o.status, ES_STATUS_VALUE);
+	EXPECT_EQ(o.value, "40000");
 }
 
 } // namespace
