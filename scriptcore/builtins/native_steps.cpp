@@ -241,6 +241,10 @@ uint32_t LengthValue(const JS_Value &v)
 
 // ---------------------------------------------------------------------------
 
+// Up to this many slots are opened or closed one at a time; more are moved
+// in one pass.
+constexpr uint32_t kFewSlots = 4;
+
 static void SwapEntries(JS_Property *a, JS_Property *b)
 {
 	std::swap(a->flags, b->flags);
@@ -255,6 +259,17 @@ bool OpenSlots(JS_Object *o, uint32_t position, uint32_t n)
 	uint32_t count = o->IndexedCount();
 	if (position > count)
 		return false;
+	if (n <= kFewSlots) {
+		// The table's own insertion moves each later entry once per slot.
+		for (uint32_t i = 0; i < n; ++i) {
+			if (!o->InsertIndexedAt(position)) {
+				while (i-- > 0)
+					o->RemoveIndexedAt(position);
+				return false;
+			}
+		}
+		return true;
+	}
 	// New blank entries go at the end, where opening costs no moves; then
 	// they travel down to the position.
 	for (uint32_t i = 0; i < n; ++i) {
@@ -277,6 +292,11 @@ void CloseSlots(JS_Object *o, uint32_t position, uint32_t n)
 		return;
 	if (n > count - position)
 		n = count - position;
+	if (n <= kFewSlots) {
+		for (uint32_t i = 0; i < n; ++i)
+			o->RemoveIndexedAt(position);
+		return;
+	}
 	for (uint32_t i = position; i + n < count; ++i)
 		SwapEntries(o->IndexedEntryAt(i), o->IndexedEntryAt(i + n));
 	for (uint32_t i = 0; i < n; ++i)
