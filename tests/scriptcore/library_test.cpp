@@ -83,7 +83,12 @@ std::string Show(const JS_Value &v)
 	case VALUE_NUMBER:
 		return NumberText(v.u.number);
 	case VALUE_STRING:
-		return "'" + std::string(v.u.string->Text(), v.u.string->length) + "'";
+	{
+		std::string quoted = "'";
+		quoted.append(v.u.string->Text(), v.u.string->length);
+		quoted += '\'';
+		return quoted;
+	}
 	case VALUE_OBJECT: {
 		auto *a = dynamic_cast<JS_Array *>(v.u.object);
 		if (!a)
