@@ -182,6 +182,8 @@ int JoinRoutine(ES_Context *cx, JS_Frame *args, JS_Frame *self, const JoinMode &
 			return code;
 		if (result.IsObject()) {
 			// Its own toString or valueOf gives the text.
+			if (TooDeep(cx))
+				return RaiseTooDeep(cx, self);
 			if (!self->values.Push(result) || !cx->PushConversion(FRAME_TO_STRING, J_HELD))
 				return RaiseNoMemory(cx, self);
 			return JOIN_CONVERTED;

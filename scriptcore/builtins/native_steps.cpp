@@ -48,6 +48,16 @@ int ReturnObject(ES_Context *cx, JS_Frame *self, JS_Object *o)
 	return ReturnValue(cx, self, v);
 }
 
+bool TooDeep(ES_Context *cx)
+{
+	return cx->FrameCount() > JS_FRAME_LIMIT;
+}
+
+int RaiseTooDeep(ES_Context *cx, JS_Frame *self)
+{
+	return Raise(cx, self, ERROR_RANGE, MSG_IMPLEMENTATION);
+}
+
 // ---------------------------------------------------------------------------
 
 // Stores the primitive a conversion gave into slot `slot` as the plan letter
@@ -126,6 +136,8 @@ int PrepareValues(ES_Context *cx, JS_Frame *args, JS_Frame *self, const char *pl
 			int kind = letter == 's'   ? FRAME_TO_STRING
 				   : letter == 'p' ? FRAME_TO_PRIMITIVE_STRING
 						   : FRAME_TO_PRIMITIVE_NUMBER;
+			if (TooDeep(cx))
+				return RaiseTooDeep(cx, self);
 			if (!cx->PushConversion(kind, slot))
 				return RaiseNoMemory(cx, self);
 			return 1;
@@ -142,6 +154,8 @@ int PrepareValues(ES_Context *cx, JS_Frame *args, JS_Frame *self, const char *pl
 int PushCallSubstep(ES_Context *cx, JS_Frame *self, JS_Object *fn, JS_Object *this_object,
 	const JS_Value *argv, uint32_t argc, int resume)
 {
+	if (TooDeep(cx))
+		return RaiseTooDeep(cx, self);
 	uint32_t before = self->values.Count();
 	JS_Value f, t, n;
 	f.SetObject(fn);

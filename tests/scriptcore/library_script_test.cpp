@@ -244,6 +244,18 @@ TEST_F(LibraryScriptTest, NumberBooleanAndMath)
 	});
 }
 
+// Built-ins that call one another without end meet the frame limit like
+// script recursion does, although no frame completes on the way down.
+TEST_F(LibraryScriptTest, EndlessNestingOfBuiltinsMeetsTheFrameLimit)
+{
+	const char overflow[] = "error: ECMAScript interpreter stack overflow (limit 10000 expressions).\r\nScript terminated.";
+	Check({
+		{"a = []; a[0] = a; a.join()", overflow},
+		{"a = []; a[0] = a; a.toLocaleString()", overflow},
+		{"o = {length: 1}; o.toString = Array.prototype.join; o[0] = o; [o, 1].sort()", overflow},
+	});
+}
+
 TEST_F(LibraryScriptTest, LongJoinsAndSortsGiveTheHostItsTurn)
 {
 	int slices = 0;
