@@ -7,6 +7,7 @@
 #include "evaluate.h"
 #include "global.h"
 #include "machine.h"
+#include "memory.h"
 #include "object.h"
 #include "script_function.h"
 

@@ -3,6 +3,7 @@
 
 #include "errors.h"
 #include "global.h"
+#include "memory.h"
 #include "evaluate.h"
 #include "object.h"
 

@@ -25,6 +25,10 @@ struct HostObject {
 	int calls = 0;
 	// Runs inside the call, as a host callback would (re-entry tests).
 	std::function<void()> during_call;
+	// Answers get_name for "make" with a function made on the spot, which
+	// nothing but the engine's value holds.
+	JS_Object *make_in = nullptr;
+	struct HostObject *made_host = nullptr;
 };
 
 std::vector<std::string> error_reports;
@@ -66,6 +70,12 @@ void ES_CALLBACK Touch(ES_HostObject h)
 int ES_CALLBACK GetName(ES_HostObject h, JS_Object *, const char *name, ES_Cookie, ES_Value *out)
 {
 	H(h)->log.push_back(std::string("get ") + name);
+	if (H(h)->make_in && std::strcmp(name, "make") == 0) {
+		out->type = ES_VALUE_OBJECT;
+		out->value.object = ES_CreateForeignFunction(H(h)->make_in, nullptr, H(h)->made_host, "made", nullptr,
+			nullptr, 0);
+		return out->value.object ? 1 : 0;
+	}
 	auto it = H(h)->numbers.find(name);
 	if (it == H(h)->numbers.end())
 		return 0;
@@ -537,6 +547,30 @@ TEST_F(EmbedTest, ScriptsCallHostFunctionsWithEveryArgument)
 	ES_DeleteForeignObject(image);
 }
 
+// A function the host makes when it is looked up has no owner but the
+// engine: the call must hold it until the call is done.
+TEST_F(EmbedTest, FunctionMadeOnAccessLivesThroughItsCall)
+{
+	HostObject window, made;
+	made.call_result = Number(5);
+	window.make_in = global;
+	window.made_host = &made;
+	JS_Object *w = ES_CreateForeignObject(global, nullptr, &window, "Window", 1);
+	ES_Value v{};
+	v.type = ES_VALUE_OBJECT;
+	v.value.object = w;
+	ES_PutProperty(global, "w", &v);
+	ES_Context *cx = nullptr;
+	ASSERT_EQ(RunProgram(global, "w.make(1) + w.make(2)", 0, &cx), ES_STATUS_VALUE);
+	ES_Value out{};
+	ES_GetReturnValue(cx, &out);
+	EXPECT_EQ(Describe(out), "n:10");
+	EXPECT_EQ(made.calls, 2);
+	EXPECT_EQ(made.this_seen, w);
+	ES_DeleteContext(cx);
+	ES_DeleteForeignObject(w);
+}
+
 // A host function that suspends the script hands control back after its
 // step; the script goes on, in the same state, at the next slice.
 TEST_F(EmbedTest, SuspensionResumesAcrossManySlices)
@@ -544,7 +578,7 @@ TEST_F(EmbedTest, SuspensionResumesAcrossManySlices)
 	HostObject host;
 	host.call_flags = ES_CALL_SUSPEND | ES_CALL_HAS_RESULT;
 	host.call_result = Number(2);
-	PutForeignFunction(global, &host, "wait", nullptr);
+	JS_Object *wait = PutForeignFunction(global, &host, "wait", nullptr);
 	const char *text = "n = 0; for (i = 0; i < 50; i++) n += wait(i); n";
 	ES_SourceSegment segment{text, uint32_t(std::strlen(text))};
 	ES_Program *program = ES_CompileProgram(global, &segment, 1, 0, 1, nullptr);
@@ -560,6 +594,7 @@ TEST_F(EmbedTest, SuspensionResumesAcrossManySlices)
 	EXPECT_EQ(Describe(out), "n:100");
 	ES_DeleteContext(cx);
 	ES_DeleteProgram(program);
+	ES_DeleteForeignObject(wait);
 }
 
 // A host callback cannot run, push or delete the context that called it:
@@ -569,7 +604,7 @@ TEST_F(EmbedTest, ReentryFromHostCallbacksIsSafe)
 {
 	HostObject host;
 	host.call_result = Number(1);
-	PutForeignFunction(global, &host, "hook", nullptr);
+	JS_Object *hook = PutForeignFunction(global, &host, "hook", nullptr);
 	const char *text = "x = hook(); y = 2; x + y";
 	ES_SourceSegment segment{text, uint32_t(std::strlen(text))};
 	ES_Program *program = ES_CompileProgram(global, &segment, 1, 0, 1, nullptr);
@@ -598,6 +633,7 @@ TEST_F(EmbedTest, ReentryFromHostCallbacksIsSafe)
 	ASSERT_EQ(ES_PushProgram(global, doomed, other), 1);
 	EXPECT_EQ(ES_ExecuteContext(doomed, 1000, 0), ES_STATUS_VALUE);
 	ES_DeleteProgram(other);
+	ES_DeleteForeignObject(hook);
 }
 
 // valueOf gives an object, toString a number: a conversion to a string goes

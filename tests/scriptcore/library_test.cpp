@@ -82,12 +82,12 @@ std::string Show(const JS_Value &v)
 		return v.u.boolean ? "true" : "false";
 	case VALUE_NUMBER:
 		return NumberText(v.u.number);
-	case VALUE_STRING:
-	{
-		std::string quoted = "'";
-		quoted.append(v.u.string->Text(), v.u.string->length);
-		quoted += '\'';
-		return quoted;
+	case VALUE_STRING: {
+		// Built by appends: MinGW's GCC 12 warns falsely (-Wrestrict) on
+		// the operator+ form.
+		std::string text = "'";
+		text.append(v.u.string->Text(), v.u.string->length);
+		return text + "'";
 	}
 	case VALUE_OBJECT: {
 		auto *a = dynamic_cast<JS_Array *>(v.u.object);
