@@ -185,6 +185,10 @@ TEST_F(LibraryScriptTest, MovingMethods)
 			"RangeError:4294967295:undefined"},
 		{"a = []; a[1e9] = 1; b = a.slice(0); b.length + ':' + b[1e9]", "1000000001:1"},
 		{"o = {length: 1, 0: 'x'}; Array.prototype.push.call(o, 'y'); o.length + o[1]", "2y"},
+		// Keys from 2^31 up order after the small ones.
+		{"a = []; a[3000000000] = 'x'; a[0] = 'f'; a.shift() + ':' + a[2999999999] + ':' + a.length",
+			"f:x:3000000000"},
+		{"a = []; a[3000000000] = 'x'; a.unshift('f'); a[0] + a[3000000001] + ':' + a.length", "fx:3000000002"},
 	});
 }
 
@@ -242,6 +246,15 @@ TEST_F(LibraryScriptTest, NumberBooleanAndMath)
 		{"String.prototype.toString.call(1)", Type("String.prototype.toString() requires a String object")},
 		{"Object('ab').valueOf()", "ab"},
 	});
+}
+
+// A cleared global object gets the library again.
+TEST_F(LibraryScriptTest, ClearingReinstallsTheLibrary)
+{
+	EXPECT_EQ(Run("Array.prototype.toString = function () { return 'replaced'; }; [2, 1].sort() + ''"), "replaced");
+	ES_ClearGlobalObject(global);
+	EXPECT_EQ(Run("[2, 1].sort() + ';' + Math.PI + ';' + Number.MIN_VALUE + ';' + Object.prototype.toString.call([])"),
+		"1,2;3.141592653589793;5e-324;[object Array]");
 }
 
 // Built-ins that call one another without end meet the frame limit like
