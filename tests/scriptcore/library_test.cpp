@@ -294,6 +294,40 @@ TEST_F(LibraryTest, JoinWalksMoreElementsThanStepNumbersCouldCount)
 	EXPECT_EQ(std::string(sliced.value.u.string->Text(), 12), "012345678901");
 }
 
+TEST_F(LibraryTest, LongCopiesGiveTheHostItsTurn)
+{
+	JS_Array *a = Arr({});
+	for (uint32_t i = 0; i < 50000; ++i)
+		if (i % 3)
+			a->PutIndex(i, N(i), a, 0);
+	a->SetLength(50001);
+	Outcome sliced = Run(ArrayMethod("slice"), a, {N(1), N(-1)}, false, 1);
+	EXPECT_GT(sliced.slices, 0);
+	Outcome joined = Run(ArrayMethod("concat"), a, {N(7), O(a)}, false, 1);
+	EXPECT_GT(joined.slices, 0);
+	ASSERT_TRUE(sliced.value.IsObject() && joined.value.IsObject());
+	auto *s = static_cast<JS_Array *>(sliced.value.u.object);
+	auto *c = static_cast<JS_Array *>(joined.value.u.object);
+	EXPECT_EQ(s->Length(), 49999u);
+	EXPECT_EQ(s->IndexedCount(), a->IndexedCount());
+	EXPECT_EQ(c->Length(), 100003u);
+	EXPECT_EQ(c->IndexedCount(), 2 * a->IndexedCount() + 1);
+	for (uint32_t i = 0; i < 50001; ++i) {
+		JS_Property *from = a->FindIndexEntry(i);
+		JS_Property *left = c->FindIndexEntry(i), *right = c->FindIndexEntry(50002 + i);
+		ASSERT_EQ(from != nullptr, left != nullptr) << i;
+		ASSERT_EQ(from != nullptr, right != nullptr) << i;
+		if (i >= 1 && i < 50000) {
+			ASSERT_EQ(from != nullptr, s->FindIndexEntry(i - 1) != nullptr) << i;
+		}
+		if (from) {
+			EXPECT_EQ(left->value.u.number, from->value.u.number);
+			EXPECT_EQ(right->value.u.number, from->value.u.number);
+		}
+	}
+	EXPECT_EQ(Show(c->FindIndexEntry(50001)->value), "7");
+}
+
 TEST_F(LibraryTest, JoinOfAHugeSparseArrayFollowsItsElements)
 {
 	JS_Object *join = ArrayMethod("join");
