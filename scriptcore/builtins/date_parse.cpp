@@ -273,9 +273,11 @@ double ParseDateText(const char *text)
 	double local = MakeDate(MakeDay(f.year, f.month, f.date), MakeTime(f.hour, f.minute, f.second, f.ms));
 	if (std::isnan(local))
 		return local;
-	if (f.has_zone)
-		return local - f.zone_minutes * kMsPerMinute;
-	return UTCFromLocal(local);
+	if (!f.has_zone)
+		return UTCFromLocal(local);
+	// A zone of absurd size must not make an infinite time.
+	double t = local - f.zone_minutes * kMsPerMinute;
+	return std::isfinite(t) ? t : js_nan;
 }
 
 } // namespace js_date

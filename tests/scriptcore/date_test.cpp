@@ -179,6 +179,8 @@ const Case parse_failures[] = {
 	{"Date.parse('January x')", "NaN"},
 	{"Date.parse('1 Jan 99999999999999999999 GMT')", "NaN"},
 	{"Date.parse('1 Jan 1' + new Array(400).join('9') + ' GMT')", "NaN"},
+	{"Date.parse('1 Jan 1970 00:00 +' + new Array(400).join('9'))", "NaN"},
+	{"Date.parse('1 Jan 1970 ' + new Array(400).join('9') + ':00 GMT')", "NaN"},
 	{"new Date('nonsense').getTime()", "NaN"},
 	{"'' + new Date('nonsense')", "'Invalid Date'"},
 };
