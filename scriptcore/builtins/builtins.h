@@ -38,9 +38,14 @@ bool InstallNumberPrototypeMethods(JS_Global_Object *global);
 bool InstallBooleanPrototypeMethods(JS_Global_Object *global);
 bool InstallArrayPrototypeMethods(JS_Global_Object *global);
 bool InstallStringPrototypeMethods(JS_Global_Object *global);
+// Date: the prototype (an invalid date), the constructor with parse and
+// UTC, and the prototype's methods.
+JS_Object *MakeDatePrototype(JS_Global_Object *global);
+JS_Object *MakeDateConstructor(JS_Global_Object *global);
+bool InstallDatePrototypeMethods(JS_Global_Object *global);
 // Math's constants and functions, on the global object's Math member.
 bool InstallMath(JS_Global_Object *global);
-// A library constructor by member (Object, Number, Boolean, Array), or a
+// A library constructor by member (Object, Number, Boolean, Array, Date), or a
 // placeholder without steps for the others.
 JS_Object *MakeLibraryConstructor(JS_Global_Object *global, int member, const char *name);
 

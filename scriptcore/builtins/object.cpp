@@ -158,6 +158,8 @@ JS_Object *MakeLibraryConstructor(JS_Global_Object *global, int member, const ch
 		return MakeBooleanConstructor(global);
 	case JS_Global_Object::ARRAY_CONSTRUCTOR:
 		return MakeArrayConstructor(global);
+	case JS_Global_Object::DATE_CONSTRUCTOR:
+		return MakeDateConstructor(global);
 	default:
 		return JS_Builtin_Constructor::Create(global, name, nullptr, nullptr, 0);
 	}

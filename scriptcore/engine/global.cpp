@@ -214,7 +214,7 @@ bool JS_Global_Object::InstallBuiltins()
 		{BOOLEAN_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, no)},
 		{ARRAY_PROTOTYPE, JS_Array::Create(this, object_prototype)},
 		{STRING_PROTOTYPE, JS_New<JS_Primitive_Wrapper>(this, empty)},
-		{DATE_PROTOTYPE, JS_New<JS_Native_Object>(this, "Date")},
+		{DATE_PROTOTYPE, MakeDatePrototype(this)},
 		{REGEXP_PROTOTYPE, JS_New<JS_Native_Object>(this, "RegExp")},
 	};
 	for (auto &p : prototypes) {
@@ -224,7 +224,7 @@ bool JS_Global_Object::InstallBuiltins()
 	}
 	if (!PutNumber(Member(STRING_PROTOTYPE), "length", 0, kFixed) || !InstallNumberPrototypeMethods(this) ||
 	    !InstallBooleanPrototypeMethods(this) || !InstallArrayPrototypeMethods(this) ||
-	    !InstallStringPrototypeMethods(this))
+	    !InstallStringPrototypeMethods(this) || !InstallDatePrototypeMethods(this))
 		return false;
 
 	// The error prototypes, in kind order.
