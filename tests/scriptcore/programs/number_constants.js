@@ -1,0 +1,4 @@
+// Number.MIN_VALUE is the smallest positive double, and Math.random follows
+// its fixed sequence, scaled by 1/32768 so that it stays below 1.
+print(Number.MIN_VALUE, Number.MIN_VALUE / 2 > 0);
+print(Math.random());
