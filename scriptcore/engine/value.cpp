@@ -75,17 +75,7 @@ void JS_Value::ReleaseContents()
 	}
 }
 
-JS_Value::JS_Value(const JS_Value &other) : tag(other.tag), u(other.u), key(other.key)
-{
-	TakeCounts();
-}
-
-JS_Value::JS_Value(JS_Value &&other) noexcept : tag(other.tag), u(other.u), key(other.key)
-{
-	other.tag = VALUE_UNDEFINED;
-}
-
-JS_Value &JS_Value::operator=(const JS_Value &other)
+JS_Value &JS_Value::AssignCounted(const JS_Value &other)
 {
 	other.TakeCounts();
 	// Take over what this value held before copying in, so that assigning a

@@ -44,12 +44,33 @@ public:
 		uint32_t index;
 	} key;
 
+	// Copies of values without counts (undefined, null, booleans and
+	// numbers: the most frequent by far) never leave these inline paths.
 	JS_Value() { u.number = 0; key.index = 0; }
-	JS_Value(const JS_Value &other);
-	JS_Value(JS_Value &&other) noexcept;
-	JS_Value &operator=(const JS_Value &other);
+	JS_Value(const JS_Value &other) : tag(other.tag), u(other.u), key(other.key)
+	{
+		if (Counted())
+			TakeCounts();
+	}
+	JS_Value(JS_Value &&other) noexcept : tag(other.tag), u(other.u), key(other.key)
+	{
+		other.tag = VALUE_UNDEFINED;
+	}
+	JS_Value &operator=(const JS_Value &other)
+	{
+		if (Counted() || other.Counted())
+			return AssignCounted(other);
+		tag = other.tag;
+		u = other.u;
+		key = other.key;
+		return *this;
+	}
 	JS_Value &operator=(JS_Value &&other) noexcept;
-	~JS_Value() { ReleaseContents(); }
+	~JS_Value()
+	{
+		if (Counted())
+			ReleaseContents();
+	}
 
 	void SetUndefined();
 	void SetNull();
@@ -69,6 +90,8 @@ public:
 	bool IsReference() const { return tag == VALUE_NAME_REFERENCE || tag == VALUE_INDEX_REFERENCE; }
 
 private:
+	bool Counted() const { return tag >= VALUE_STRING; }
+	JS_Value &AssignCounted(const JS_Value &other);
 	void ReleaseContents();
 	void TakeCounts() const;
 };
