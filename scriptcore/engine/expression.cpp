@@ -64,33 +64,34 @@ int Assign(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 		return PushExpression(cx, self, n->child[0], 1);
 	case 1:
 		return PushExpression(cx, self, n->child[1], 2);
-	case 2: {
+	case 2:
 		if (int r = Read(cx, self, 1))
 			return r;
 		if (!self->values[0].IsReference())
 			return RaiseWithSource(cx, self, ERROR_REFERENCE, MSG_UNDEFINED_IN_ASSIGNMENT, n->child[0]);
-		int put = PutValue(cx, self->values[0], self->values[1]);
-		if (put == 2) {
-			// The host wants a primitive: convert and store again.
-			if (!cx->PushConversion(FRAME_TO_PRIMITIVE_NUMBER, 1))
-				return Fail(cx, self);
-			return 3;
-		}
-		if (put == 1)
-			return Fail(cx, self);
-		if (put == 3)
-			return RaiseWithSource(cx, self, ERROR_RANGE, MSG_ARRAY_LENGTH_VALUE, n->child[1]);
-		return Complete(cx, self, JS_Value(self->values[1]));
-	}
+		break;
 	default: {
+		// Back from the conversion an array length (or a host) asked for:
+		// the primitive is stored instead.
 		JS_Value primitive = self->values.Top();
 		self->values.Pop();
 		self->values[1] = primitive;
-		if (int r = Store(cx, self, 0, 1, n->child[0]))
-			return r;
-		return Complete(cx, self, primitive);
+		break;
 	}
 	}
+	int put = PutValue(cx, self->values[0], self->values[1]);
+	if (put == 2 && self->step == 2) {
+		if (!cx->PushConversion(FRAME_TO_PRIMITIVE_NUMBER, 1))
+			return Fail(cx, self);
+		return 3;
+	}
+	if (put == 3 && self->values[0].u.object)
+		return RaiseWithSource(cx, self, ERROR_RANGE, MSG_ARRAY_LENGTH_VALUE, n->child[1]);
+	if (put == 3)
+		return RaiseWithSource(cx, self, ERROR_REFERENCE, MSG_UNDEFINED_IN_ASSIGNMENT, n->child[0]);
+	if (put != 0)
+		return Fail(cx, self);
+	return Complete(cx, self, JS_Value(self->values[1]));
 }
 
 double Arithmetic(int op, double a, double b)

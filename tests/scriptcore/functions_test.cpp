@@ -62,6 +62,7 @@ const Case function_cases[] = {
 	{"var m = {1: 'one'}; m[1] + m['1']", 2, "'oneone'"},
 	{"o = {'p q': 2}; o['p q']", 2, "2"},
 	{"({}).constructor === Object", 2, "true"},
+	{"a = [1, 2, 3]; a.length = {valueOf: function () { return 1 }}; a.length + a[0]", 2, "2"},
 	// in
 	{"'a' in {a: 1}", 2, "true"},
 	{"'b' in {a: 1}", 2, "false"},
@@ -261,6 +262,8 @@ TEST_F(RunTest, CallErrors)
 		 "arguments\r\n"},
 		{"Function.prototype.call.call(5)", "Error:\r\nname: TypeError\r\nmessage: The Object does not "
 						    "implement [[Call]]\r\n"},
+		{"a = []; a.length = new Number(-1)", "Error:\r\nname: RangeError\r\nmessage: Attempted to set "
+						       "Array.length to non-integer or negative value: new Number(-1)\r\n"},
 		{"new parseInt()", "Error:\r\nname: TypeError\r\nmessage: The Object does not implement "
 				   "[[Construct]]\r\n"},
 	};
