@@ -7,6 +7,9 @@
 // printed dates read back, local fields agree with the offset, local times
 // make the instant they came from.
 #include <cstdlib>
+#ifdef _WIN32
+#include <ctime>
+#endif
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -229,6 +232,39 @@ TEST_F(RunTest, DateInvariantsInThisZone)
 	EXPECT_EQ(o.status, 2) << o.value;
 	EXPECT_EQ(o.value, "'ok'");
 }
+
+#ifdef _WIN32
+// Under Wine the system's zone follows TZ, but the Windows runtime would
+// read a zone name such as "Europe/Oslo" in its own form, wrongly; with TZ
+// cleared it takes the system's zone, daylight saving included.  Times
+// before 1970 and after 3000, which the runtime cannot convert, go through
+// equivalent years and so follow today's rules.
+TEST_F(RunTest, DateInTheSystemZone)
+{
+	const char *tz = std::getenv("TZ");
+	if (!tz || std::strcmp(tz, "Europe/Oslo") != 0)
+		GTEST_SKIP() << "runs with TZ=Europe/Oslo";
+	ASSERT_EQ(_putenv("TZ="), 0);
+	_tzset();
+	const Case cases[] = {
+		{"new Date(Date.UTC(2021, 0, 15)).getTimezoneOffset()", "-60"},
+		{"new Date(Date.UTC(2021, 6, 15)).getTimezoneOffset()", "-120"},
+		{"new Date(Date.UTC(2021, 2, 28, 0, 59)).getHours()", "1"},
+		{"new Date(Date.UTC(2021, 2, 28, 1)).getHours()", "3"},
+		{"new Date(2021, 2, 28, 2, 30) - Date.UTC(2021, 2, 28, 1, 30)", "0"},
+		{"new Date(2021, 9, 31, 2, 30) - Date.UTC(2021, 9, 31, 0, 30)", "0"},
+		{"new Date(Date.UTC(1950, 6, 15)).getTimezoneOffset()", "-120"},
+		{"new Date(Date.UTC(1950, 0, 15)).getTimezoneOffset()", "-60"},
+		{"new Date(Date.UTC(3500, 6, 15)).getTimezoneOffset()", "-120"},
+		{"new Date(-8.64e15).getTimezoneOffset()", "-120"},   // 20 April
+		{"new Date(1970, 0, 1, 1).getTime()", "0"},
+		{"new Date(1969, 11, 31, 12).getTime()", "-46800000"},
+	};
+	for (const Case &c : cases)
+		EXPECT_EQ(Normalised(Run(c.text).value), c.value) << c.text;
+	EXPECT_EQ(Run(kInvariants).value, "'ok'");
+}
+#endif
 
 // The locale texts: the C library's numeric forms natively, the user
 // locale's short formats under Windows.
