@@ -144,6 +144,9 @@ const Zone zones[] = {
 
 TEST_F(RunTest, DateZoneCases)
 {
+#ifdef _WIN32
+	GTEST_SKIP() << "the Windows runtime reads no zone names; see DateInTheSystemZone";
+#endif
 	const char *tz = std::getenv("TZ");
 	const Zone *zone = nullptr;
 	for (const Zone &z : zones)
