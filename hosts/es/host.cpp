@@ -1,8 +1,9 @@
 #include "host.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <vector>
 
 namespace es_shell {
 
@@ -97,15 +98,15 @@ bool Host::Start()
 	global_ = ES_CreateGlobalObject();
 	if (!global_)
 		return false;
-	JS_Object *console = MakeHolder(&console_tag);
-	JS_Object *performance = MakeHolder(&performance_tag);
+	JS_Object *console = MakeHolder("console", &console_tag);
+	JS_Object *performance = MakeHolder("performance", &performance_tag);
 	return console && performance && InstallFunction(global_, "print", &print_tag) &&
 	       InstallFunction(console, "log", &log_tag) && InstallFunction(performance, "now", &now_tag);
 }
 
-// A plain object of class Object, stored on the global object under the
-// name of the host object's role.
-JS_Object *Host::MakeHolder(ES_HostObject which)
+// A plain object of class Object for host functions, stored on the global
+// object under the given name.
+JS_Object *Host::MakeHolder(const char *name, ES_HostObject which)
 {
 	JS_Object *holder = ES_CreateForeignObject(global_, ES_GetPrototype(global_, ES_PROTO_OBJECT), which,
 		"Object", 0);
@@ -114,7 +115,7 @@ JS_Object *Host::MakeHolder(ES_HostObject which)
 	ES_Value v{};
 	v.type = ES_VALUE_OBJECT;
 	v.value.object = holder;
-	ES_PutProperty(global_, which == &console_tag ? "console" : "performance", &v);
+	ES_PutProperty(global_, name, &v);
 	return holder;
 }
 
@@ -135,11 +136,20 @@ bool Host::InstallFunction(JS_Object *holder, const char *name, ES_HostObject wh
 
 int Host::Run(const std::string &where, const std::string &text, bool show_result)
 {
-	ES_SourceSegment segment{text.data(), uint32_t(text.size())};
+	// A segment's length is 32 bits: a longer text goes in several pieces,
+	// which the engine reads as one.
+	constexpr size_t piece = size_t(1) << 30;
+	std::vector<ES_SourceSegment> segments;
+	size_t at = 0;
+	do {
+		size_t n = std::min(piece, text.size() - at);
+		segments.push_back({text.data() + at, uint32_t(n)});
+		at += n;
+	} while (at < text.size());
 	ES_SyntaxErrorRecord record{};
 	record.context = where.c_str();
 	record.size = int32_t(sizeof record.buffer);
-	ES_Program *program = ES_CompileProgram(global_, &segment, 1, 0, version, &record);
+	ES_Program *program = ES_CompileProgram(global_, segments.data(), int(segments.size()), 0, version, &record);
 	if (!program) {
 		std::fflush(stdout);
 		std::fputs(record.buffer, stderr);

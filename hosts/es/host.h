@@ -41,7 +41,7 @@ public:
 
 private:
 	bool InstallFunction(JS_Object *holder, const char *name, ES_HostObject which);
-	JS_Object *MakeHolder(ES_HostObject which);
+	JS_Object *MakeHolder(const char *name, ES_HostObject which);
 
 	JS_Object *global_ = nullptr;
 };

@@ -182,6 +182,8 @@ int JoinRoutine(ES_Context *cx, JS_Frame *args, JS_Frame *self, const JoinMode &
 			return code;
 		if (result.IsObject()) {
 			// Its own toString or valueOf gives the text.
+			if (TooDeep(cx))
+				return RaiseTooDeep(cx, self);
 			if (!self->values.Push(result) || !cx->PushConversion(FRAME_TO_STRING, J_HELD))
 				return RaiseNoMemory(cx, self);
 			return JOIN_CONVERTED;
@@ -300,6 +302,15 @@ uint32_t ItemLength(ES_Context *cx, JS_Object *o)
 	return v.IsObject() ? 0 : ToUint32(ToNumber(v));
 }
 
+// Entries copied per activation by concat and slice, so that copying a
+// long array gives the host its turn.
+constexpr uint32_t kCopyChunk = 16384;
+
+// concat's working values: the new array, the item being copied (0 is
+// this), the next key to copy from it and where its elements start.
+enum { C_RESULT, C_ITEM, C_KEY, C_OFFSET };
+enum { CONCAT_COPY = 1 };
+
 int ArrayConcat(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
 {
 	JS_Object *o = cx->This();
@@ -314,43 +325,61 @@ int ArrayConcat(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
 			v = args->values[i - 1];
 		return v;
 	};
-	// The whole length first: nothing is made when it would not fit.
-	uint64_t total = 0;
-	for (uint32_t i = 0; i <= argc; ++i) {
-		JS_Value e = item(i);
-		total += e.IsObject() && e.u.object->IsArray() ? ItemLength(cx, e.u.object) : 1;
+	if (self->step == 0) {
+		// The whole length first: nothing is made when it would not fit.
+		uint64_t total = 0;
+		for (uint32_t i = 0; i <= argc; ++i) {
+			JS_Value e = item(i);
+			total += e.IsObject() && e.u.object->IsArray() ? ItemLength(cx, e.u.object) : 1;
+		}
+		if (total > uint64_t(kMaxLength))
+			return RaiseTooLong(cx, self, "Array.prototype.concat");
+		JS_Array *a = JS_Array::Create(cx->global);
+		if (!a)
+			return RaiseNoMemory(cx, self);
+		JS_Value held, zero;
+		held.SetObject(a);
+		zero.SetNumber(0);
+		self->values.Clear();
+		if (!self->values.Push(held) || !self->values.Push(zero) || !self->values.Push(zero) ||
+		    !self->values.Push(zero))
+			return RaiseNoMemory(cx, self);
 	}
-	if (total > uint64_t(kMaxLength))
-		return RaiseTooLong(cx, self, "Array.prototype.concat");
-	JS_Array *a = JS_Array::Create(cx->global);
-	if (!a)
-		return RaiseNoMemory(cx, self);
-	JS_Value held;
-	held.SetObject(a);
-	uint32_t n = 0;
-	for (uint32_t i = 0; i <= argc; ++i) {
+	auto *a = static_cast<JS_Array *>(self->values[C_RESULT].u.object);
+	uint32_t i = uint32_t(self->values[C_ITEM].u.number);
+	double key = self->values[C_KEY].u.number;
+	uint32_t n = uint32_t(self->values[C_OFFSET].u.number);
+	uint32_t work = 0;
+	for (; i <= argc; ++i, key = 0) {
 		JS_Value e = item(i);
-		if (e.IsObject() && e.u.object->IsArray()) {
-			JS_Object *from = e.u.object;
-			uint32_t length = ItemLength(cx, from);
-			// Holes stay holes; elements of prototypes are not copied.
-			for (uint32_t p = 0; p < from->IndexedCount(); ++p) {
-				JS_Property *entry = from->IndexedEntryAt(p);
-				if (entry->key.index >= length)
-					break;
-				if (a->PutIndex(n + entry->key.index, JS_Value(entry->value), a, 0) != 0)
-					return RaiseNoMemory(cx, self);
-			}
-			n += length;
-		} else {
+		if (!(e.IsObject() && e.u.object->IsArray())) {
 			if (a->PutIndex(n, e, a, 0) != 0)
 				return RaiseNoMemory(cx, self);
 			++n;
+			continue;
 		}
+		JS_Object *from = e.u.object;
+		uint32_t length = ItemLength(cx, from);
+		// Holes stay holes; elements of prototypes are not copied.
+		for (uint32_t p = key < length ? from->IndexedLowerBound(uint32_t(key)) : from->IndexedCount();
+		     p < from->IndexedCount(); ++p) {
+			JS_Property *entry = from->IndexedEntryAt(p);
+			if (entry->key.index >= length)
+				break;
+			if (++work > kCopyChunk) {
+				self->values[C_ITEM].SetNumber(i);
+				self->values[C_KEY].SetNumber(entry->key.index);
+				self->values[C_OFFSET].SetNumber(n);
+				return CONCAT_COPY;
+			}
+			if (a->PutIndex(n + entry->key.index, JS_Value(entry->value), a, 0) != 0)
+				return RaiseNoMemory(cx, self);
+		}
+		n += length;
 	}
 	if (!a->SetLength(n))
 		return RaiseNoMemory(cx, self);
-	return ReturnValue(cx, self, held);
+	return ReturnValue(cx, self, JS_Value(self->values[C_RESULT]));
 }
 
 int ArrayPop(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
@@ -480,23 +509,39 @@ int ArrayUnshift(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
 int ArraySlice(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
 {
 	bool has_end = args->values.Count() >= 2 && !args->values[1].IsUndefined();
-	int r = PrepareValues(cx, args, self, has_end ? "Lnn" : "Ln");
-	if (r != 0)
-		return r;
+	// Working values after the length, start and end: the new array and the
+	// next key to copy.
+	const uint32_t result_slot = has_end ? 3 : 2;
+	const uint32_t key_slot = result_slot + 1;
 	JS_Object *o = cx->This();
+	if (self->step < FIRST_FREE_STEP) {
+		int r = PrepareValues(cx, args, self, has_end ? "Lnn" : "Ln");
+		if (r != 0)
+			return r;
+		JS_Array *a = JS_Array::Create(cx->global);
+		if (!a)
+			return RaiseNoMemory(cx, self);
+		JS_Value held, start;
+		held.SetObject(a);
+		start.SetNumber(RelativePosition(self->values[1].u.number, LengthValue(self->values[0])));
+		if (!self->values.Push(held) || !self->values.Push(start))
+			return RaiseNoMemory(cx, self);
+	}
 	uint32_t length = LengthValue(self->values[0]);
 	uint32_t start = RelativePosition(self->values[1].u.number, length);
 	uint32_t end = has_end ? RelativePosition(self->values[2].u.number, length) : length;
-	JS_Array *a = JS_Array::Create(cx->global);
-	if (!a)
-		return RaiseNoMemory(cx, self);
-	JS_Value held;
-	held.SetObject(a);
+	auto *a = static_cast<JS_Array *>(self->values[result_slot].u.object);
 	if (end > start) {
-		for (uint32_t p = o->IndexedLowerBound(start); p < o->IndexedCount(); ++p) {
+		uint32_t work = 0;
+		uint32_t from = uint32_t(self->values[key_slot].u.number);
+		for (uint32_t p = o->IndexedLowerBound(from); p < o->IndexedCount(); ++p) {
 			JS_Property *entry = o->IndexedEntryAt(p);
 			if (entry->key.index >= end)
 				break;
+			if (++work > kCopyChunk) {
+				self->values[key_slot].SetNumber(entry->key.index);
+				return FIRST_FREE_STEP;
+			}
 			if (a->PutIndex(entry->key.index - start, JS_Value(entry->value), a, 0) != 0)
 				return RaiseNoMemory(cx, self);
 		}
@@ -504,7 +549,7 @@ int ArraySlice(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)
 		if (!a->SetLength(end - start))
 			return RaiseNoMemory(cx, self);
 	}
-	return ReturnValue(cx, self, held);
+	return ReturnValue(cx, self, JS_Value(self->values[result_slot]));
 }
 
 int ArraySplice(ES_Context *cx, JS_Frame *args, JS_Frame *self, int)

@@ -116,6 +116,8 @@ int MakeTexts(ES_Context *cx, JS_Frame *self)
 		const JS_Value &v = self->values[slot];
 		if (v.IsObject()) {
 			Set(self, S_NEXT, i);
+			if (TooDeep(cx))
+				return RaiseTooDeep(cx, self);
 			if (!cx->PushConversion(FRAME_TO_STRING, slot))
 				return RaiseNoMemory(cx, self);
 			return SORT_TEXT_DONE;

@@ -48,6 +48,16 @@ int ReturnObject(ES_Context *cx, JS_Frame *self, JS_Object *o)
 	return ReturnValue(cx, self, v);
 }
 
+bool TooDeep(ES_Context *cx)
+{
+	return cx->FrameCount() > JS_FRAME_LIMIT;
+}
+
+int RaiseTooDeep(ES_Context *cx, JS_Frame *self)
+{
+	return Raise(cx, self, ERROR_RANGE, MSG_IMPLEMENTATION);
+}
+
 // ---------------------------------------------------------------------------
 
 // Stores the primitive a conversion gave into slot `slot` as the plan letter
@@ -126,6 +136,8 @@ int PrepareValues(ES_Context *cx, JS_Frame *args, JS_Frame *self, const char *pl
 			int kind = letter == 's'   ? FRAME_TO_STRING
 				   : letter == 'p' ? FRAME_TO_PRIMITIVE_STRING
 						   : FRAME_TO_PRIMITIVE_NUMBER;
+			if (TooDeep(cx))
+				return RaiseTooDeep(cx, self);
 			if (!cx->PushConversion(kind, slot))
 				return RaiseNoMemory(cx, self);
 			return 1;
@@ -142,6 +154,8 @@ int PrepareValues(ES_Context *cx, JS_Frame *args, JS_Frame *self, const char *pl
 int PushCallSubstep(ES_Context *cx, JS_Frame *self, JS_Object *fn, JS_Object *this_object,
 	const JS_Value *argv, uint32_t argc, int resume)
 {
+	if (TooDeep(cx))
+		return RaiseTooDeep(cx, self);
 	uint32_t before = self->values.Count();
 	JS_Value f, t, n;
 	f.SetObject(fn);
@@ -241,6 +255,10 @@ uint32_t LengthValue(const JS_Value &v)
 
 // ---------------------------------------------------------------------------
 
+// Up to this many slots are opened or closed one at a time; more are moved
+// in one pass.
+constexpr uint32_t kFewSlots = 4;
+
 static void SwapEntries(JS_Property *a, JS_Property *b)
 {
 	std::swap(a->flags, b->flags);
@@ -255,6 +273,17 @@ bool OpenSlots(JS_Object *o, uint32_t position, uint32_t n)
 	uint32_t count = o->IndexedCount();
 	if (position > count)
 		return false;
+	if (n <= kFewSlots) {
+		// The table's own insertion moves each later entry once per slot.
+		for (uint32_t i = 0; i < n; ++i) {
+			if (!o->InsertIndexedAt(position)) {
+				while (i-- > 0)
+					o->RemoveIndexedAt(position);
+				return false;
+			}
+		}
+		return true;
+	}
 	// New blank entries go at the end, where opening costs no moves; then
 	// they travel down to the position.
 	for (uint32_t i = 0; i < n; ++i) {
@@ -277,6 +306,11 @@ void CloseSlots(JS_Object *o, uint32_t position, uint32_t n)
 		return;
 	if (n > count - position)
 		n = count - position;
+	if (n <= kFewSlots) {
+		for (uint32_t i = 0; i < n; ++i)
+			o->RemoveIndexedAt(position);
+		return;
+	}
 	for (uint32_t i = position; i + n < count; ++i)
 		SwapEntries(o->IndexedEntryAt(i), o->IndexedEntryAt(i + n));
 	for (uint32_t i = 0; i < n; ++i)

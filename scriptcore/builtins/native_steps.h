@@ -25,6 +25,13 @@ int ReturnString(ES_Context *cx, JS_Frame *self, JS_String *s);
 int ReturnObject(ES_Context *cx, JS_Frame *self, JS_Object *o);
 int RaiseNoMemory(ES_Context *cx, JS_Frame *self);
 
+// A routine that would push a sub-step above the frame limit completes
+// instead: the machine then ends the run with its stack-overflow report.
+// Without this, built-ins that call one another (an array that contains
+// itself, joined) would push frames for ever without one completing.
+bool TooDeep(ES_Context *cx);
+int RaiseTooDeep(ES_Context *cx, JS_Frame *self);
+
 // Brings the values a routine works on into its own vector, one slot per
 // letter of the plan, in order:
 //   'L'  this object's "length", as a number (objects through valueOf)

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+// Classes name JS_New as a friend; every unit that makes objects must see its
+// definition, or it refers to an instance that no unit may provide.
+#include "memory.h"
 #include "value.h"
 
 struct JS_Frame;

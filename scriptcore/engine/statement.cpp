@@ -68,15 +68,22 @@ int Block(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 	return PushStatement(cx, self, next, 1);
 }
 
-int ExpressionStatement(ES_Context *cx, JS_Frame *self, const AST_Node *n)
+// Evaluates an expression, reads its value and completes with `code` and
+// that value; an abrupt completion of the expression passes on.
+static int EvaluateAndRead(ES_Context *cx, JS_Frame *self, const AST_Node *expression, int code)
 {
 	if (self->step == 0)
-		return PushExpression(cx, self, n, 1);
+		return PushExpression(cx, self, expression, 1);
 	if (self->child_code != COMPLETION_VALUE)
 		return self->child_code;
 	if (int r = Read(cx, self, self->values.Count() - 1))
 		return r;
-	return COMPLETION_VALUE;
+	return code;
+}
+
+int ExpressionStatement(ES_Context *cx, JS_Frame *self, const AST_Node *n)
+{
+	return EvaluateAndRead(cx, self, n, COMPLETION_VALUE);
 }
 
 int Var(ES_Context *cx, JS_Frame *self, const AST_Node *n)
@@ -246,27 +253,14 @@ int Jump(ES_Context *cx, JS_Frame *, const AST_Node *n)
 
 int Return(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 {
-	if (self->step == 0) {
-		if (!n->child[0])
-			return self->values.PushUndefined() ? COMPLETION_RETURN : Fail(cx, self);
-		return PushExpression(cx, self, n->child[0], 1);
-	}
-	if (self->child_code != COMPLETION_VALUE)
-		return self->child_code;
-	if (int r = Read(cx, self, self->values.Count() - 1))
-		return r;
-	return COMPLETION_RETURN;
+	if (!n->child[0])
+		return self->values.PushUndefined() ? COMPLETION_RETURN : Fail(cx, self);
+	return EvaluateAndRead(cx, self, n->child[0], COMPLETION_RETURN);
 }
 
 int Throw(ES_Context *cx, JS_Frame *self, const AST_Node *n)
 {
-	if (self->step == 0)
-		return PushExpression(cx, self, n->child[0], 1);
-	if (self->child_code != COMPLETION_VALUE)
-		return self->child_code;
-	if (int r = Read(cx, self, self->values.Count() - 1))
-		return r;
-	return COMPLETION_THROW;
+	return EvaluateAndRead(cx, self, n->child[0], COMPLETION_THROW);
 }
 
 int Labelled(ES_Context *cx, JS_Frame *self, const AST_Node *n)

@@ -28,6 +28,9 @@ FILES = {
 # Option errors end with the usage text.
 USAGE_HEAD = rb"usage: es \[.*"
 
+SAMPLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "hosts", "es",
+                      "samples", "hello.js")
+
 
 @dataclass
 class Case:
@@ -39,6 +42,7 @@ class Case:
     stdin: bytes = b""
     err_re: bytes = None   # instead of err: a pattern for the whole text, for
                            # texts that hold a system message or the usage
+    out_re: bytes = None   # likewise for out, for output that holds a time
     slices: bool = True    # run again with --slice 1
 
 
@@ -62,6 +66,16 @@ CASES = [
          b"Unhandled exception: 20\n", stdin=b"v = v + 1"),
     Case("-- ends the options", ["--", "-e"], 2,
          err_re=rb"es: cannot open -e: .+\n"),
+
+    Case("the sample script", [SAMPLE], 0,
+         out_re=re.escape(b"Hello from scriptcore.\n"
+                          b"Fibonacci numbers: 0, 1, 1, 2, 3, 5, 8, 13, 21, 34, 55, 89, 144\n"
+                          b"gcd(1071, 462) = 21\n"
+                          b"counters: 3 20\n"
+                          b"a point: (3, -4)\n"
+                          b"caught a TypeError: Value on left hand side of '.' is not "
+                          b"convertible to Object: settings\n")
+         + rb"fib\(20\) = 6765 in \d+ ms\n"),
 
     # Exit codes and the engine's texts.
     Case("throw undefined", ["-e", "throw undefined"], 3, b"Unhandled exception: undefined\n"),
@@ -121,6 +135,10 @@ def check_case(case, es, emulator, folder):
                 problems.append(f"stderr {got.err!r} does not match {case.err_re!r}")
         else:
             want = es_run.Outcome(case.code, case.out, case.err)
+        if case.out_re is not None:
+            if not re.fullmatch(case.out_re, got.out):
+                problems.append(f"stdout {got.out!r} does not match {case.out_re!r}")
+            want.out = got.out
         if case.name == "help":
             # The text itself is the program's; it must be the usage.
             if not got.out.startswith(b"usage: es ["):

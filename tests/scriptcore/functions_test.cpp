@@ -4,21 +4,6 @@
 
 namespace {
 
-struct Case {
-	const char *text;
-	int status;
-	const char *value;
-};
-
-void RunCases(RunTest &t, const Case *cases, size_t count, int slice)
-{
-	for (size_t i = 0; i < count; ++i) {
-		Outcome o = t.Run(cases[i].text, slice);
-		EXPECT_EQ(o.status, cases[i].status) << cases[i].text << " -> " << o.value;
-		EXPECT_EQ(o.value, cases[i].value) << cases[i].text;
-	}
-}
-
 const Case function_cases[] = {
 	{"function f(a, b) { return a + b } f(1, 2)", 2, "3"},
 	{"function f() {} f()", 2, "undefined"},
@@ -230,10 +215,7 @@ TEST_F(RunTest, WantStringDoesNotResumeAFinishedProgram)
 
 TEST_F(RunTest, CallErrors)
 {
-	const struct {
-		const char *text;
-		const char *report;
-	} cases[] = {
+	const ErrorCase cases[] = {
 		{"f = 1; f()", "Error:\r\nname: TypeError\r\nmessage: Attempted to call non-function: has non-object "
 			       "value: 'f'\r\n"},
 		{"var u; u()", "Error:\r\nname: TypeError\r\nmessage: Attempted to call non-function: has undefined "
@@ -282,12 +264,7 @@ TEST_F(RunTest, CallErrors)
 		{"new parseInt()", "Error:\r\nname: TypeError\r\nmessage: The Object does not implement "
 				   "[[Construct]]\r\n"},
 	};
-	for (const auto &c : cases) {
-		Outcome o = Run(c.text);
-		EXPECT_EQ(o.status, ES_STATUS_ERROR) << c.text;
-		EXPECT_EQ(o.value, c.report) << c.text;
-		EXPECT_EQ(reports.size(), 1u) << c.text;
-	}
+	RunErrorCases(*this, cases, std::size(cases));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "function.h"
 #include "global.h"
 #include "machine.h"
+#include "memory.h"
 #include "numtext.h"
 #include "scriptcore.h"
 #include "wrappers.h"
@@ -291,6 +292,40 @@ TEST_F(LibraryTest, JoinWalksMoreElementsThanStepNumbersCouldCount)
 	EXPECT_EQ(sliced.value.u.string->length, 30000u);
 	EXPECT_GT(sliced.slices, 0);
 	EXPECT_EQ(std::string(sliced.value.u.string->Text(), 12), "012345678901");
+}
+
+TEST_F(LibraryTest, LongCopiesGiveTheHostItsTurn)
+{
+	JS_Array *a = Arr({});
+	for (uint32_t i = 0; i < 50000; ++i)
+		if (i % 3)
+			a->PutIndex(i, N(i), a, 0);
+	a->SetLength(50001);
+	Outcome sliced = Run(ArrayMethod("slice"), a, {N(1), N(-1)}, false, 1);
+	EXPECT_GT(sliced.slices, 0);
+	Outcome joined = Run(ArrayMethod("concat"), a, {N(7), O(a)}, false, 1);
+	EXPECT_GT(joined.slices, 0);
+	ASSERT_TRUE(sliced.value.IsObject() && joined.value.IsObject());
+	auto *s = static_cast<JS_Array *>(sliced.value.u.object);
+	auto *c = static_cast<JS_Array *>(joined.value.u.object);
+	EXPECT_EQ(s->Length(), 49999u);
+	EXPECT_EQ(s->IndexedCount(), a->IndexedCount());
+	EXPECT_EQ(c->Length(), 100003u);
+	EXPECT_EQ(c->IndexedCount(), 2 * a->IndexedCount() + 1);
+	for (uint32_t i = 0; i < 50001; ++i) {
+		JS_Property *from = a->FindIndexEntry(i);
+		JS_Property *left = c->FindIndexEntry(i), *right = c->FindIndexEntry(50002 + i);
+		ASSERT_EQ(from != nullptr, left != nullptr) << i;
+		ASSERT_EQ(from != nullptr, right != nullptr) << i;
+		if (i >= 1 && i < 50000) {
+			ASSERT_EQ(from != nullptr, s->FindIndexEntry(i - 1) != nullptr) << i;
+		}
+		if (from) {
+			EXPECT_EQ(left->value.u.number, from->value.u.number);
+			EXPECT_EQ(right->value.u.number, from->value.u.number);
+		}
+	}
+	EXPECT_EQ(Show(c->FindIndexEntry(50001)->value), "7");
 }
 
 TEST_F(LibraryTest, JoinOfAHugeSparseArrayFollowsItsElements)
@@ -879,6 +914,50 @@ TEST_F(LibraryTest, RandomStaysBelowOne)
 		ASSERT_GE(d, 0);
 		ASSERT_LT(d, 1);
 		ASSERT_EQ(d * 32768, std::floor(d * 32768));
+	}
+}
+
+
+// ---------------------------------------------------------------------------
+// Out of memory
+
+// Every allocation of each operation is made to fail in turn: the operation
+// raises or succeeds, never crashes, and leaves the array's entries in key
+// order below its length, with none lost unless the operation removes it.
+TEST_F(LibraryTest, OperationsSurviveEveryFailedAllocation)
+{
+	const struct {
+		const char *method;
+		std::vector<JS_Value> args;
+	} cases[] = {
+		{"splice", {N(1), N(1), S("a"), S("b"), S("c")}},
+		{"unshift", {S("a"), S("b")}},
+		{"push", {S("a")}},
+		{"concat", {N(1), N(2)}},
+		{"slice", {N(1)}},
+		{"join", {S("-")}},
+		{"sort", {}},
+		{"reverse", {}},
+		{"shift", {}},
+	};
+	for (const auto &c : cases) {
+		for (long n = 0;; ++n) {
+			JS_Array *a = Arr({N(5), N(4), Hole(), N(3), N(2), N(1), N(0), N(9), N(8), N(7)});
+			uint32_t before = a->IndexedCount();
+			JS_SetAllocationFault(n, false);
+			Outcome out = Run(ArrayMethod(c.method), a, c.args);
+			JS_SetAllocationFault(-1, false);
+			for (uint32_t p = 1; p < a->IndexedCount(); ++p)
+				ASSERT_LT(a->IndexedEntryAt(p - 1)->key.index, a->IndexedEntryAt(p)->key.index) << c.method;
+			if (a->IndexedCount()) {
+				ASSERT_LT(a->IndexedEntryAt(a->IndexedCount() - 1)->key.index, a->Length()) << c.method;
+			}
+			if (out.code != COMPLETION_THROW) {
+				EXPECT_GE(a->IndexedCount() + 1, before) << c.method;
+				break;
+			}
+			ASSERT_LT(n, 1000) << c.method;
+		}
 	}
 }
 

@@ -5,11 +5,7 @@ namespace {
 
 TEST_F(RunTest, ExpressionsAndStatements)
 {
-	const struct {
-		const char *text;
-		int status;
-		const char *value;
-	} cases[] = {
+	const Case cases[] = {
 		{"x = 1 + 2", 2, "3"},
 		{"1 + '2'", 2, "'12'"},
 		{"'3' * '4'", 2, "12"},
@@ -72,19 +68,12 @@ TEST_F(RunTest, ExpressionsAndStatements)
 		{"n = 0; for (;;) { a: { n = 1; break a; n = 2 } break } n", 2, "1"},
 		{"i = 10; while (i) i--", 2, "1"},
 	};
-	for (const auto &c : cases) {
-		Outcome o = Run(c.text);
-		EXPECT_EQ(o.status, c.status) << c.text << " -> " << o.value;
-		EXPECT_EQ(o.value, c.value) << c.text;
-	}
+	RunCases(*this, cases, std::size(cases));
 }
 
 TEST_F(RunTest, ErrorsReachTheHost)
 {
-	const struct {
-		const char *text;
-		const char *report;
-	} cases[] = {
+	const ErrorCase cases[] = {
 		{"nosuch", "Error:\r\nname: ReferenceError\r\nmessage: Reference to undefined variable: No such "
 			   "variable 'nosuch'\r\n"},
 		{"x + 1", "Error:\r\nname: TypeError\r\nmessage: Expression does not denote a location: No such "
@@ -103,12 +92,7 @@ TEST_F(RunTest, ErrorsReachTheHost)
 		{"o = void 0; o[1 + 2]", "Error:\r\nname: TypeError\r\nmessage: Value on left hand side of [...] is "
 					 "not convertible to Object: o\r\n"},
 	};
-	for (const auto &c : cases) {
-		Outcome o = Run(c.text);
-		EXPECT_EQ(o.status, ES_STATUS_ERROR) << c.text;
-		EXPECT_EQ(o.value, c.report) << c.text;
-		EXPECT_EQ(reports.size(), 1u) << c.text;
-	}
+	RunErrorCases(*this, cases, std::size(cases));
 	// A stray break at top level ends the run with status 3 and no report.
 	Outcome o = Run("break;");
 	if (o.status != -1) {

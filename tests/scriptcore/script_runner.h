@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -94,7 +95,44 @@ public:
 	int version = 4;   // the compatibility number given to each context
 };
 
+// A program and the status and value (or report) it must end with.
+struct Case {
+	const char *text;
+	int status;
+	const char *value;
+};
+
+// A program that must end with an uncaught error reported exactly once.
+struct ErrorCase {
+	const char *text;
+	const char *report;
+};
+
+inline void RunCases(RunTest &t, const Case *cases, size_t count, int slice = 1000)
+{
+	for (size_t i = 0; i < count; ++i) {
+		Outcome o = t.Run(cases[i].text, slice);
+		EXPECT_EQ(o.status, cases[i].status) << cases[i].text << " -> " << o.value;
+		EXPECT_EQ(o.value, cases[i].value) << cases[i].text;
+	}
+}
+
+inline void RunErrorCases(RunTest &t, const ErrorCase *cases, size_t count)
+{
+	for (size_t i = 0; i < count; ++i) {
+		Outcome o = t.Run(cases[i].text);
+		EXPECT_EQ(o.status, ES_STATUS_ERROR) << cases[i].text;
+		EXPECT_EQ(o.value, cases[i].report) << cases[i].text;
+		EXPECT_EQ(reports.size(), 1u) << cases[i].text;
+	}
+}
+
 } // namespace script_runner
+
+using script_runner::Case;
+using script_runner::ErrorCase;
+using script_runner::RunCases;
+using script_runner::RunErrorCases;
 
 using script_runner::Outcome;
 using script_runner::RunTest;

@@ -21,3 +21,9 @@ var t0 = performance.now(), t1 = performance.now();
 print(typeof t0, t0 >= 0, t1 >= t0);
 print(typeof print, typeof console, typeof console.log, typeof performance.now);
 print(print("inner"));
+
+// Every argument arrives, however many there are.
+var many = [];
+for (var i = 0; i < 300; i++) many.push(i);
+print.apply(null, many);
+console.log.apply(console, many.slice(290));
