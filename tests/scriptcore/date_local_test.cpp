@@ -18,7 +18,7 @@
 
 namespace {
 
-struct Case {
+struct DateCase {
 	const char *text;
 	const char *value;
 };
@@ -39,16 +39,18 @@ std::string Normalised(const std::string &v)
 
 struct Zone {
 	const char *name;
-	const Case *cases;
+	const DateCase *cases;
 	size_t count;
 };
 
-const Case utc_cases[] = {
+const DateCase utc_cases[] = {
 	{"new Date(0).toString()", "'Thursday, 01 January 1970 00:00:00 GMT+0000 (UTC)'"},
 	{"new Date(0).getTimezoneOffset()", "0"},
 	{"Date.parse('1 January 1970')", "0"},
 	{"Date.parse('Thu, 01 Jan 1970 10:30')", "37800000"},
 	{"Date.parse('January 2, 1970 00:00:00')", "86400000"},
+	{"Date.parse('Thu Jan 01 1970')", "0"},
+	{"new Date(0).toLocaleString()", "'01/01/1970 00:00:00'"},
 	{"new Date(70, 0, 1, 10).getTime()", "36000000"},
 	{"new Date(99, 0).getFullYear()", "1999"},
 	{"new Date(100, 0).getFullYear()", "100"},
@@ -56,7 +58,7 @@ const Case utc_cases[] = {
 	{"new Date(1900, 1, 29).getDate()", "1"},
 };
 
-const Case oslo_cases[] = {
+const DateCase oslo_cases[] = {
 	{"new Date(0).toString()", "'Thursday, 01 January 1970 01:00:00 GMT+0100 (CET)'"},
 	{"new Date(0).toDateString()", "'Thursday, 01 January 1970'"},
 	{"new Date(0).toTimeString()", "'01:00:00 GMT+0100 (CET)'"},
@@ -83,7 +85,7 @@ const Case oslo_cases[] = {
 	{"new Date(0).toLocaleString()", "'01/01/1970 01:00:00'"},
 };
 
-const Case new_york_cases[] = {
+const DateCase new_york_cases[] = {
 	{"new Date(0).toString()", "'Wednesday, 31 December 1969 19:00:00 GMT-0500 (EST)'"},
 	{"new Date(0).getDate()", "31"},
 	{"new Date(0).getDay()", "3"},
@@ -105,7 +107,7 @@ const Case new_york_cases[] = {
 	{"new Date(Date.UTC(2021, 10, 7, 6)).toTimeString()", "'01:00:00 GMT-0500 (EST)'"},
 };
 
-const Case lord_howe_cases[] = {
+const DateCase lord_howe_cases[] = {
 	// 1970: ten hours east, without daylight saving.
 	{"new Date(0).toString()", "'Thursday, 01 January 1970 10:00:00 GMT+1000 (AEST)'"},
 	{"Date.parse('1 January 1970')", "-36000000"},
@@ -124,7 +126,7 @@ const Case lord_howe_cases[] = {
 	{"new Date(Date.UTC(2021, 9, 2, 15, 30)).toTimeString()", "'02:30:00 GMT+1100 (+11)'"},
 };
 
-const Case kolkata_cases[] = {
+const DateCase kolkata_cases[] = {
 	{"new Date(0).toString()", "'Thursday, 01 January 1970 05:30:00 GMT+0530 (IST)'"},
 	{"new Date(1970, 0, 1, 5, 30).getTime()", "0"},
 	{"Date.parse('1 January 1970')", "-19800000"},
@@ -249,7 +251,7 @@ TEST_F(RunTest, DateInTheSystemZone)
 		GTEST_SKIP() << "runs with TZ=Europe/Oslo";
 	ASSERT_EQ(_putenv("TZ="), 0);
 	_tzset();
-	const Case cases[] = {
+	const DateCase cases[] = {
 		{"new Date(Date.UTC(2021, 0, 15)).getTimezoneOffset()", "-60"},
 		{"new Date(Date.UTC(2021, 6, 15)).getTimezoneOffset()", "-120"},
 		{"new Date(Date.UTC(2021, 2, 28, 0, 59)).getHours()", "1"},
@@ -263,7 +265,7 @@ TEST_F(RunTest, DateInTheSystemZone)
 		{"new Date(1970, 0, 1, 1).getTime()", "0"},
 		{"new Date(1969, 11, 31, 12).getTime()", "-46800000"},
 	};
-	for (const Case &c : cases)
+	for (const DateCase &c : cases)
 		EXPECT_EQ(Normalised(Run(c.text).value), c.value) << c.text;
 	EXPECT_EQ(Run(kInvariants).value, "'ok'");
 }
