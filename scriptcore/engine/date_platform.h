@@ -19,7 +19,6 @@ struct DateLocalInfo {
 	int hour;
 	int minute;
 	int second;
-	bool daylight_saving;
 	char zone[64];   // the zone's name at that instant, or ""
 };
 

@@ -38,7 +38,6 @@ bool DatePlatformLocalTime(int64_t seconds, DateLocalInfo *out)
 	out->hour = local.tm_hour;
 	out->minute = local.tm_min;
 	out->second = local.tm_sec;
-	out->daylight_saving = local.tm_isdst > 0;
 	if (strftime(out->zone, sizeof out->zone, "%Z", &local) == 0)
 		out->zone[0] = 0;
 	return true;

@@ -30,7 +30,13 @@ bool DatePlatformLocalTime(int64_t seconds, DateLocalInfo *out)
 {
 	if (!DatePlatformConverts(seconds))
 		return false;
-	_tzset();
+	// The runtime reads the zone once, as every program's local time does;
+	// reading it at each call costs a system call each time.
+	static bool zone_read = false;
+	if (!zone_read) {
+		_tzset();
+		zone_read = true;
+	}
 	__time64_t t = seconds;
 	tm *local = _localtime64(&t);
 	if (!local)
@@ -41,7 +47,6 @@ bool DatePlatformLocalTime(int64_t seconds, DateLocalInfo *out)
 	out->hour = local->tm_hour;
 	out->minute = local->tm_min;
 	out->second = local->tm_sec;
-	out->daylight_saving = local->tm_isdst > 0;
 	if (strftime(out->zone, sizeof out->zone, "%Z", local) == 0)
 		out->zone[0] = 0;
 	return true;

@@ -8,7 +8,7 @@
 
 namespace {
 
-struct Case {
+struct DateCase {
 	const char *text;
 	const char *value;
 };
@@ -27,7 +27,7 @@ std::string Normalised(const std::string &v)
 	return v;
 }
 
-void RunCases(RunTest &t, const Case *cases, size_t count)
+void RunDateCases(RunTest &t, const DateCase *cases, size_t count)
 {
 	for (size_t i = 0; i < count; ++i) {
 		Outcome o = t.Run(cases[i].text);
@@ -36,7 +36,7 @@ void RunCases(RunTest &t, const Case *cases, size_t count)
 	}
 }
 
-const Case utc_arithmetic[] = {
+const DateCase utc_arithmetic[] = {
 	{"new Date(0).getUTCFullYear()", "1970"},
 	{"new Date(0).getUTCDay()", "4"},
 	{"Date.UTC(2000, 0, 1)", "946684800000"},
@@ -96,10 +96,10 @@ const Case utc_arithmetic[] = {
 
 TEST_F(RunTest, DateUtcArithmetic)
 {
-	RunCases(*this, utc_arithmetic, std::size(utc_arithmetic));
+	RunDateCases(*this, utc_arithmetic, std::size(utc_arithmetic));
 }
 
-const Case utc_texts[] = {
+const DateCase utc_texts[] = {
 	{"new Date(0).toUTCString()", "'Thursday, 01 January 1970 00:00:00 GMT'"},
 	{"new Date(0).toGMTString()", "'Thursday, 01 January 1970 00:00:00 GMT'"},
 	{"new Date(Date.UTC(2021, 11, 25, 9, 8, 7, 600)).toUTCString()", "'Saturday, 25 December 2021 09:08:07 GMT'"},
@@ -114,11 +114,11 @@ const Case utc_texts[] = {
 
 TEST_F(RunTest, DateUtcTexts)
 {
-	RunCases(*this, utc_texts, std::size(utc_texts));
+	RunDateCases(*this, utc_texts, std::size(utc_texts));
 }
 
 // Texts with a zone are read the same in every zone.
-const Case parse_with_zone[] = {
+const DateCase parse_with_zone[] = {
 	{"Date.parse('Thu, 01 Jan 1970 00:00:00 GMT')", "0"},
 	{"Date.parse('Thursday, 01 January 1970 01:00:00 GMT+0100 (CET)')", "0"},
 	{"Date.parse('Wednesday, 31 December 1969 19:00:00 GMT-0500 (EST)')", "0"},
@@ -159,10 +159,10 @@ const Case parse_with_zone[] = {
 
 TEST_F(RunTest, DateParseWithZone)
 {
-	RunCases(*this, parse_with_zone, std::size(parse_with_zone));
+	RunDateCases(*this, parse_with_zone, std::size(parse_with_zone));
 }
 
-const Case parse_failures[] = {
+const DateCase parse_failures[] = {
 	{"Date.parse('x')", "NaN"},
 	{"Date.parse('')", "NaN"},
 	{"Date.parse()", "NaN"},
@@ -187,10 +187,10 @@ const Case parse_failures[] = {
 
 TEST_F(RunTest, DateParseFailures)
 {
-	RunCases(*this, parse_failures, std::size(parse_failures));
+	RunDateCases(*this, parse_failures, std::size(parse_failures));
 }
 
-const Case invalid_dates[] = {
+const DateCase invalid_dates[] = {
 	{"new Date(2000, NaN).getTime()", "NaN"},
 	{"new Date(NaN, 0).getTime()", "NaN"},
 	{"new Date(2000, 0, 1, 0, 0, 0, NaN).getTime()", "NaN"},
@@ -226,10 +226,10 @@ const Case invalid_dates[] = {
 
 TEST_F(RunTest, DateInvalidAndHuge)
 {
-	RunCases(*this, invalid_dates, std::size(invalid_dates));
+	RunDateCases(*this, invalid_dates, std::size(invalid_dates));
 }
 
-const Case setters[] = {
+const DateCase setters[] = {
 	{"d = new Date(0); d.setUTCSeconds(90); d.getTime()", "90000"},
 	{"d = new Date(5000); d.setUTCSeconds(); d.getTime()", "5000"},
 	{"d = new Date(5000); d.setSeconds(); d.getTime()", "5000"},
@@ -253,10 +253,10 @@ const Case setters[] = {
 
 TEST_F(RunTest, DateSetters)
 {
-	RunCases(*this, setters, std::size(setters));
+	RunDateCases(*this, setters, std::size(setters));
 }
 
-const Case objects_and_checks[] = {
+const DateCase objects_and_checks[] = {
 	{"typeof Date()", "'string'"},
 	{"typeof new Date()", "'object'"},
 	{"Math.abs(new Date().getTime() - Date.parse(Date())) < 2000", "true"},
@@ -309,7 +309,7 @@ const Case objects_and_checks[] = {
 
 TEST_F(RunTest, DateObjectsAndChecks)
 {
-	RunCases(*this, objects_and_checks, std::size(objects_and_checks));
+	RunDateCases(*this, objects_and_checks, std::size(objects_and_checks));
 }
 
 } // namespace
