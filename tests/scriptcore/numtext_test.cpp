@@ -117,9 +117,10 @@ int FewestPrintfDigits(double v, char (&buffer)[64])
 bool IsExactMidpoint(double v, const char *decimal)
 {
 	long double c = std::strtold(decimal, nullptr);
-	long double up = (static_cast<long double>(std::nextafter(v, HUGE_VAL)) - v) / 2;
-	long double down = (static_cast<long double>(v) - std::nextafter(v, 0.0)) / 2;
-	return c == v + up || c == v - down;
+	long double x = static_cast<long double>(v);
+	long double above = static_cast<long double>(std::nextafter(v, HUGE_VAL));
+	long double below = static_cast<long double>(std::nextafter(v, 0.0));
+	return c == x + (above - x) / 2 || c == x - (x - below) / 2;
 }
 
 void CheckReadsBack(double v, bool powerOfTwo = false)

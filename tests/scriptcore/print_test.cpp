@@ -262,7 +262,7 @@ TEST(Print, LiteralsByValueType)
 	} cases[] = {
 		{0, 0, "undefined"},
 		{LITERAL_NUMBER, std::nan(""), "NaN"},
-		{LITERAL_NUMBER, -INFINITY, "-Infinity"},
+		{LITERAL_NUMBER, -HUGE_VAL, "-Infinity"},
 		{99, 0, "(illegal type)"},
 	};
 	for (const auto &c : cases) {

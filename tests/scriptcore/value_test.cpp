@@ -156,7 +156,8 @@ TEST(Values, AssignmentKeepsCountsRight)
 	JS_Value v;
 	v.SetString(s);
 	EXPECT_EQ(s->count, 1u);
-	v = v;   // assigning a value to itself
+	JS_Value &same = v;
+	v = same;   // assigning a value to itself
 	EXPECT_EQ(s->count, 1u);
 	{
 		JS_Value copy(v);
