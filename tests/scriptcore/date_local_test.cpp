@@ -14,28 +14,10 @@
 #include <iterator>
 #include <string>
 
+#include "date_cases.h"
 #include "script_runner.h"
 
 namespace {
-
-struct DateCase {
-	const char *text;
-	const char *value;
-};
-
-// Numbers as the script language writes NaN and Infinity, whatever the C
-// library's printf makes of them.
-std::string Normalised(const std::string &v)
-{
-	if (v.find("nan") != std::string::npos || v.find("NAN") != std::string::npos ||
-	    v.find("IND") != std::string::npos)
-		return "NaN";
-	if (v == "inf" || v == "1.#INF")
-		return "Infinity";
-	if (v == "-inf" || v == "-1.#INF")
-		return "-Infinity";
-	return v;
-}
 
 struct Zone {
 	const char *name;
